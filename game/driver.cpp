@@ -1,0 +1,93 @@
+#include "driver.h"
+
+#include <GL/gl.h>
+#include <cmath>
+#include <cstdio>
+
+#include "background.h"
+#include "clock.h"
+#include "events.h"
+#include "report.h"
+#include "rules.h"
+#include "well.h"
+#include "window.h"
+
+GameState game;
+
+static const char WINDOW_TITLE[] = "Vorlanx [Quillmark]";
+
+void set_start_values(GameState *state, double now) {
+    state->piece_column = 0;
+    state->piece_height = SPAWN_HEIGHT;
+    state->play_state = PLAYING;
+    state->score = 0;
+    state->rows_cleared = 0;
+    state->fov_degrees = 90;
+    state->view_yaw = M_PI / 2;
+    state->view_pitch = 0.0;
+    state->camera_height = 10.0;
+    state->start_time = now;
+    state->previous_frame_time = now;
+}
+
+static bool quit_key_held() { return key_down[KEY_Q] || key_down[KEY_ESCAPE]; }
+
+// One pass of the frame loop; returns false when the run is over.
+static bool run_frame(bool *sdl_shut_down) {
+    double now = monotonic_seconds();
+    double fall_speed = fall_speed_at(now - game.start_time);
+    double dt = 0.0;
+    if (game.play_state == PLAYING && now > game.previous_frame_time)
+        dt = now - game.previous_frame_time;
+
+    play_frame(&game, key_down, key_was_down, dt, fall_speed);
+
+    glFinish();
+    SDL_GL_SwapWindow(main_window);
+    clear_for_next_frame();
+
+    if (pump_events()) {
+        *sdl_shut_down = true;
+        return false;
+    }
+    if (quit_key_held()) return false;
+    game.previous_frame_time = now;
+    return true;
+}
+
+int run_game(int, char **, const char *) {
+    mode_2d = false;
+    if (!open_graphics_window(0, 0, WINDOW_TITLE)) {
+        fprintf(stderr, "spinwell: cannot open the game window: %s\n", window_error);
+        return 1;
+    }
+
+    game.well = create_well();
+    // The colour is drawn before the shape: with the generator never seeded,
+    // every run starts with the same piece.
+    game.piece_colour = first_piece_colour();
+    new_piece_shape(&game.piece);
+
+    SDL_WarpMouseInWindow(main_window, screen_width / 2, screen_height / 2);
+    double now = monotonic_seconds();
+
+    if (screen_width == 0)
+        report_inner("spinwell", 121, REPORT_FATAL,
+                     "GRAPHICS() macro not called at LOOP start, or no resolution specified", 0);
+
+    // A close request already waiting ends the run before anything is drawn
+    // on a shut-down SDL.
+    if (pump_events()) return 0;
+    set_start_values(&game, now);
+
+    bool sdl_shut_down = false;
+    while (run_frame(&sdl_shut_down)) {
+    }
+
+    // A quit request took the context down with SDL; its textures went too.
+    if (!sdl_shut_down) {
+        glDeleteTextures(1, &game.wall_texture);
+        glDeleteTextures(1, &game.block_texture);
+    }
+    return 0;
+}

@@ -1,0 +1,14 @@
+// The game driver: start-up, the frame loop, and the end of the run.
+#pragma once
+
+// Opens the window, builds the assets, sets up the game and runs frames
+// until the player quits.  Returns the process exit status: 0 after a quit,
+// 1 when no window could be opened.
+int run_game(int argc, char **argv, const char *command_line);
+
+#include "game_state.h"
+
+// Gives a game record whose well and first piece exist its start values:
+// piece at the spawn height in column 0, playing, no score, the camera at
+// its start, and the clock started at now.
+void set_start_values(GameState *state, double now);

@@ -1,0 +1,88 @@
+#include "events.h"
+
+#include <cstring>
+
+#include "window.h"
+
+uint8_t key_down[KEY_SLOTS];
+uint8_t key_was_down[KEY_SLOTS];
+int32_t mouse_x, mouse_y;
+uint32_t mouse_buttons, mouse_buttons_prev;
+bool window_has_focus;
+
+int32_t key_index(SDL_Keycode keycode) {
+    return keycode <= 0x3FFFFFFF ? keycode : keycode - 0x3FFFFF80;
+}
+
+void clear_key_state() {
+    memset(key_down, 0, sizeof key_down);
+    memset(key_was_down, 0, sizeof key_was_down);
+}
+
+static void set_key(SDL_Keycode keycode, uint8_t held) {
+    int32_t index = key_index(keycode);
+    // Keys of non-Latin layouts have code points past the table: no slot.
+    if (index >= 0 && index < KEY_SLOTS) key_down[index] = held;
+}
+
+static uint32_t button_bit(uint8_t button) {
+    switch (button) {
+    case SDL_BUTTON_LEFT: return MOUSE_LEFT;
+    case SDL_BUTTON_RIGHT: return MOUSE_RIGHT;
+    case SDL_BUTTON_MIDDLE: return MOUSE_MIDDLE;
+    case SDL_BUTTON_X1: return MOUSE_X1;
+    default: return MOUSE_OTHER;
+    }
+}
+
+static void handle_window_event(const SDL_WindowEvent &e) {
+    switch (e.event) {
+    case SDL_WINDOWEVENT_SIZE_CHANGED: set_view_size(e.data1, e.data2); break;
+    case SDL_WINDOWEVENT_FOCUS_GAINED: window_has_focus = true; break;
+    case SDL_WINDOWEVENT_FOCUS_LOST: window_has_focus = false; break;
+    default: break;
+    }
+}
+
+int pump_events() {
+    memcpy(key_was_down, key_down, sizeof key_down);
+    mouse_buttons_prev = mouse_buttons;
+    mouse_buttons &= ~(uint32_t)(MOUSE_WHEEL_UP | MOUSE_WHEEL_DOWN);
+    bool relative = SDL_GetRelativeMouseMode();
+
+    SDL_Event e;
+    while (SDL_PollEvent(&e)) {
+        switch (e.type) {
+        case SDL_QUIT: SDL_Quit(); return 1;
+        case SDL_KEYDOWN: set_key(e.key.keysym.sym, 1); break;
+        case SDL_KEYUP: set_key(e.key.keysym.sym, 0); break;
+        case SDL_WINDOWEVENT: handle_window_event(e.window); break;
+        case SDL_MOUSEMOTION:
+            if (relative) {
+                mouse_x += e.motion.xrel;
+                mouse_y += e.motion.yrel;
+            } else {
+                mouse_x = e.motion.x;
+                mouse_y = e.motion.y;
+            }
+            break;
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP:
+            if (e.button.state == SDL_PRESSED)
+                mouse_buttons |= button_bit(e.button.button);
+            else
+                mouse_buttons &= ~button_bit(e.button.button);
+            break;
+        case SDL_MOUSEWHEEL:
+            if (e.wheel.y > 0) mouse_buttons |= MOUSE_WHEEL_UP;
+            if (e.wheel.y < 0) mouse_buttons |= MOUSE_WHEEL_DOWN;
+            break;
+        default: break;
+        }
+    }
+
+    key_down[KEY_ANY_CTRL] = key_down[352] | key_down[356];
+    key_down[KEY_ANY_SHIFT] = key_down[353] | key_down[357];
+    key_down[KEY_ANY_ALT] = key_down[354] | key_down[358];
+    return 0;
+}

@@ -1,0 +1,36 @@
+// The event pump and the input state it keeps.
+//
+// Once per frame pump_events drains SDL's queue into the key-state arrays and
+// the mouse globals; the game reads input from these, never from events.
+#pragma once
+
+#include <SDL.h>
+#include <cstdint>
+
+#include "keystate.h"
+
+enum {
+    MOUSE_LEFT = 0x01,
+    MOUSE_RIGHT = 0x02,
+    MOUSE_WHEEL_UP = 0x04,
+    MOUSE_WHEEL_DOWN = 0x08,
+    MOUSE_MIDDLE = 0x10,
+    MOUSE_X1 = 0x20,
+    MOUSE_OTHER = 0x40,
+};
+
+extern int32_t mouse_x, mouse_y;
+extern uint32_t mouse_buttons, mouse_buttons_prev;
+// Whether the window has keyboard focus; the game leaves the pointer alone
+// while it has not.
+extern bool window_has_focus;
+
+// Slot of an SDL keycode: the code itself for character keys, scancode + 128
+// for the others.  May be outside 0..511 (non-Latin layouts, for one).
+int32_t key_index(SDL_Keycode keycode);
+
+void clear_key_state();
+
+// Returns 0 once the queue is drained, 1 when a quit was requested (a window
+// close, SIGINT or SIGTERM); SDL has then been shut down.
+int pump_events();

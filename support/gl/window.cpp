@@ -1,0 +1,190 @@
+#include "window.h"
+
+#include <GL/gl.h>
+#include <GL/glext.h>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "events.h"
+
+SDL_Window *main_window;
+SDL_GLContext gl_context;
+bool windowed_mode = false;
+bool mode_2d = true;
+float field_of_view = 90.0f;
+int32_t screen_width = 0;
+int32_t screen_height = 0;
+char window_error[512];
+
+static const float NEAR_PLANE = 0.1f;
+static const float FAR_PLANE = 1000.0f;
+
+static int fail_window(const char *what) {
+    snprintf(window_error, sizeof window_error, "%s: %s", what, SDL_GetError());
+    SDL_Quit();
+    return 0;
+}
+
+// SDL quietly falls back to an invisible video driver when there is no X
+// server; a game nobody can see is no success, unless that driver was asked
+// for on purpose.
+static bool is_invisible_fallback(const char *driver) {
+    if (!driver) return true;
+    if (strcmp(driver, "offscreen") != 0 && strcmp(driver, "dummy") != 0) return false;
+    const char *requested = getenv("SDL_VIDEODRIVER");
+    return !requested || strcmp(requested, driver) != 0;
+}
+
+static void span_displays(int mask, int *x, int *y, int *w, int *h) {
+    int left = 999999999, top = 999999999, right = -999999999, bottom = -999999999;
+    int count = SDL_GetNumVideoDisplays();
+    for (int i = 0; i < count; i++) {
+        if (mask > 0 && (i > 30 || !(mask & (1 << i)))) continue;
+        SDL_Rect r;
+        if (SDL_GetDisplayBounds(i, &r) != 0) continue;
+        if (r.x < left) left = r.x;
+        if (r.y < top) top = r.y;
+        if (r.x + r.w > right) right = r.x + r.w;
+        if (r.y + r.h > bottom) bottom = r.y + r.h;
+    }
+    *x = 0;
+    *y = top;
+    *w = right - left;
+    *h = bottom - top;
+}
+
+static void display_rectangle(int number, int *x, int *y, int *w, int *h) {
+    int display = 0;
+    if (number != 0 && number >= 1 && number <= SDL_GetNumVideoDisplays()) display = number - 1;
+    SDL_Rect r = {0, 0, 0, 0};
+    SDL_GetDisplayBounds(display, &r);
+    *x = r.x;
+    *y = r.y;
+    *w = r.w;
+    *h = r.h;
+    if (windowed_mode) {
+        *h = (int)(*h * 0.6);
+        *w = (4 * *h) / 3;
+    }
+}
+
+int open_graphics_window(int width, int height, const char *title) {
+    window_error[0] = 0;
+    if (SDL_Init(SDL_INIT_EVERYTHING) < 0) {
+        // Audio, joystick or haptic support missing on the machine must not
+        // keep a game that uses none of them from starting.
+        if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) < 0)
+            return fail_window("cannot start SDL");
+    }
+    if (is_invisible_fallback(SDL_GetCurrentVideoDriver())) {
+        SDL_SetError("no display found (is DISPLAY set?)");
+        return fail_window("cannot open a window");
+    }
+
+    int x = 0, y = 0, w = width, h = height;
+    if (width == 0)
+        display_rectangle(height, &x, &y, &w, &h);
+    else if (width == -1)
+        span_displays(height, &x, &y, &w, &h);
+
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 8);
+
+    Uint32 flags = windowed_mode ? SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE
+                                 : SDL_WINDOW_FULLSCREEN | SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN;
+    main_window = SDL_CreateWindow(title, x, y, w, h, flags);
+    if (!main_window) return fail_window("cannot create the window");
+    gl_context = SDL_GL_CreateContext(main_window);
+    if (!gl_context) {
+        SDL_DestroyWindow(main_window);
+        main_window = nullptr;
+        return fail_window("cannot create an OpenGL context");
+    }
+    // Let buffer swaps pace the frame loop where the driver allows it.
+    SDL_GL_SetSwapInterval(1);
+
+    glClearColor(0, 0, 0, 0);
+    glClearDepth(1.0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glDepthFunc(GL_LEQUAL);
+    glEnable(GL_DEPTH_TEST);
+    glShadeModel(GL_SMOOTH);
+    glEnable(GL_COLOR_MATERIAL);
+    glEnable(GL_TEXTURE_CUBE_MAP_SEAMLESS);
+    glGetError(); // older drivers do not know the seamless cube-map flag
+
+    set_view_size(w, h);
+    glLoadIdentity();
+    clear_key_state();
+    if (!windowed_mode) SDL_ShowCursor(SDL_DISABLE);
+    return 1;
+}
+
+void build_perspective_matrix(float fov_degrees, int width, int height, float m[16]) {
+    float t = (float)tan((double)fov_degrees * 0.008726646259971648);
+    float W = (float)width, H = (float)height;
+    float sx = t;
+    float sy = (t * H) / W;
+    float a = 0.75f * t;
+    if (a > sy) { // wider than 4:3: keep the 4:3 height, see more at the sides
+        sy = a;
+        sx = (W * a) / H;
+    }
+    for (int i = 0; i < 16; i++) m[i] = 0.0f;
+    m[0] = 1.0f / sx;
+    m[5] = 1.0f / sy;
+    m[10] = -(FAR_PLANE + NEAR_PLANE) / (FAR_PLANE - NEAR_PLANE);
+    m[11] = -1.0f;
+    m[14] = -2.0f * FAR_PLANE * NEAR_PLANE / (FAR_PLANE - NEAR_PLANE);
+}
+
+void load_perspective_projection(float fov_degrees) {
+    float m[16];
+    build_perspective_matrix(fov_degrees, screen_width, screen_height, m);
+    glMatrixMode(GL_PROJECTION);
+    glLoadMatrixf(m);
+    glMatrixMode(GL_MODELVIEW);
+}
+
+void set_view_size(int width, int height) {
+    screen_width = width;
+    screen_height = height > 0 ? height : 1;
+    glViewport(0, 0, screen_width, screen_height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    if (mode_2d) {
+        int half = screen_height / 2;
+        glOrtho(0, screen_width, screen_height, 0, half, -half);
+        glMatrixMode(GL_MODELVIEW);
+    } else {
+        load_perspective_projection(field_of_view);
+    }
+}
+
+void begin_overlay() {
+    glPushMatrix();
+    glLoadIdentity();
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    GLint v[4];
+    glGetIntegerv(GL_VIEWPORT, v);
+    int H = screen_height, half = screen_height / 2;
+    glOrtho(v[0], v[0] + v[2], H - v[1], H - v[1] - v[3], half, -half);
+    glMatrixMode(GL_MODELVIEW);
+    glDisable(GL_DEPTH_TEST);
+    glDepthMask(GL_FALSE);
+}
+
+void end_overlay() {
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    glEnable(GL_DEPTH_TEST);
+    glDepthMask(GL_TRUE);
+}

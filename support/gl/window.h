@@ -1,0 +1,43 @@
+// The window, its OpenGL context, the viewport and the projections.
+#pragma once
+
+#include <SDL.h>
+#include <cstdint>
+
+extern SDL_Window *main_window;
+extern SDL_GLContext gl_context;
+
+// Settings, read when the window is opened or resized.
+extern bool windowed_mode;   // a reduced resizable window instead of fullscreen
+extern bool mode_2d;         // pixel orthographic projection instead of perspective
+extern float field_of_view;  // degrees, for the perspective projection
+
+// Drawable size as last given to set_view_size; 0 until a size was set.
+extern int32_t screen_width;
+extern int32_t screen_height;
+
+// Why the last open_graphics_window returned 0, for the caller to show.
+extern char window_error[512];
+
+// Starts SDL and opens the one window with a GL context.  width 0 selects
+// a display (height: 1-based display number, 0 the first), width -1 spans
+// the displays in the bitmask height, anything else is a size in pixels.
+// Returns 1 on success, 0 when there is no usable display or the window or
+// context could not be made (window_error says why).
+int open_graphics_window(int width, int height, const char *title);
+
+// Stores the drawable size, sets the viewport and reloads the projection.
+// Leaves the model-view matrix stack current.
+void set_view_size(int width, int height);
+
+// The perspective matrix for a horizontal field of view that keeps at least
+// a 4:3 region in sight; column-major, ready for glLoadMatrixf.
+void build_perspective_matrix(float fov_degrees, int width, int height, float matrix[16]);
+
+// Loads that matrix for the current screen size onto the projection stack.
+void load_perspective_projection(float fov_degrees);
+
+// Bracket 2D drawing in window pixels (origin top left, y down) on top of
+// the 3D scene.  Calls do not nest.
+void begin_overlay();
+void end_overlay();

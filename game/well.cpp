@@ -21,7 +21,7 @@ int random_index(int n) {
 
 // The seven shapes in their spawn orientation, as (dc, dr) offsets from the
 // pivot: dc toward higher columns, dr upward.
-static const int SHAPES[7][4][2] = {
+static const int SHAPES[SHAPE_COUNT][4][2] = {
     {{-1, 0}, {0, 0}, {1, 0}, {2, 0}},   // row of four
     {{-1, -1}, {-1, 0}, {0, -1}, {0, 0}}, // square
     {{-1, 0}, {0, 0}, {1, 0}, {-1, 1}},  // three, one above the low end
@@ -31,13 +31,13 @@ static const int SHAPES[7][4][2] = {
     {{-1, 0}, {0, 0}, {0, -1}, {1, -1}}, // step down
 };
 
-void new_piece_shape(PieceCells *piece) {
+void set_piece_shape(PieceCells *piece, int k) {
     memset(piece, 0, sizeof *piece);
-    int k = random_index(7);
-    if (k > 6) k = 6;
-    if (k < 0) k = 0;
+    if (k < 0 || k >= SHAPE_COUNT) k = SHAPE_COUNT - 1;
     for (const auto &offset : SHAPES[k]) piece->cell[offset[0] + 2][offset[1] + 2] = 1;
 }
+
+void new_piece_shape(PieceCells *piece) { set_piece_shape(piece, random_index(SHAPE_COUNT)); }
 
 int first_piece_colour() {
     int k = random_index(7);

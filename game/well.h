@@ -14,7 +14,22 @@ int32_t **create_well();
 // floor(v) for v = (a / 2^31 + b) * n / 2^31, a and b two draws of rand().
 int random_index(int n);
 
-// Clears the cells and fills one of the seven shapes, drawn at random.
+// The seven shapes, numbered as drawn by new_piece_shape.
+enum {
+    SHAPE_ROW_OF_FOUR = 0,
+    SHAPE_SQUARE = 1,
+    SHAPE_HOOK_UP = 2,   // three in a row, one above the low-column end
+    SHAPE_HOOK_DOWN = 3, // three in a row, one below the low-column end
+    SHAPE_TEE = 4,       // three in a row, one above the middle
+    SHAPE_STEP_UP = 5,   // two, and above them two shifted one column higher
+    SHAPE_STEP_DOWN = 6, // two, and below them two shifted one column higher
+    SHAPE_COUNT = 7,
+};
+
+// Clears the cells and fills shape k in its spawn orientation.
+void set_piece_shape(PieceCells *piece, int k);
+
+// set_piece_shape with a shape drawn at random.
 void new_piece_shape(PieceCells *piece);
 
 // The first piece's colour index, 1..7, drawn at random.

@@ -149,6 +149,9 @@ int ask_yes_no(ReportRecord *record) {
     fflush(stdout);
     record->result = 0;
     if (scanf("%1007s", word) == 1) {
+        // The rest of an overlong word must not answer the next question.
+        if (strlen(word) == sizeof word - 1)
+            for (int ch = getchar(); ch != EOF && !isspace(ch);) ch = getchar();
         int first = (unsigned char)word[0];
         if (first >= 'A' && first <= 'Z') first = tolower(first);
         record->result = first == 'y';

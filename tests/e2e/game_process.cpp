@@ -1,0 +1,144 @@
+#include "game_process.h"
+
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+#include <time.h>
+#include <unistd.h>
+
+#ifndef SPINWELL_BINARY
+#error "SPINWELL_BINARY must name the game binary"
+#endif
+
+double seconds_now() {
+    struct timespec ts;
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return ts.tv_sec + ts.tv_nsec * 1e-9;
+}
+
+std::string make_scratch_dir() {
+    char pattern[] = "/tmp/spinwell_e2e_XXXXXX";
+    return mkdtemp(pattern) ? pattern : "";
+}
+
+std::string read_text(const std::string &path) {
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+GameRun start_game(const std::string &dir, bool with_display) {
+    GameRun run;
+    run.dir = dir;
+    run.pid = fork();
+    if (run.pid == 0) {
+        if (chdir(dir.c_str()) != 0) _exit(127);
+        int out = open("out.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        int err = open("err.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        dup2(out, 1);
+        dup2(err, 2);
+        if (!with_display) unsetenv("DISPLAY");
+        execl(SPINWELL_BINARY, SPINWELL_BINARY, (char *)nullptr);
+        _exit(127);
+    }
+    return run;
+}
+
+bool wait_for_exit(GameRun *run, double seconds) {
+    if (run->pid <= 0) return true;
+    double deadline = seconds_now() + seconds;
+    do {
+        int status;
+        if (waitpid(run->pid, &status, WNOHANG) == run->pid) {
+            run->status = status;
+            run->pid = -1;
+            return true;
+        }
+        usleep(20000);
+    } while (seconds_now() < deadline);
+    return false;
+}
+
+bool is_running(GameRun *run) { return !wait_for_exit(run, 0); }
+
+static bool has_title(Display *display, Window w, const char *title) {
+    char *name = nullptr;
+    bool match = XFetchName(display, w, &name) && name && strcmp(name, title) == 0;
+    if (name) XFree(name);
+    return match;
+}
+
+Window wait_for_window(Display *display, const char *title, double seconds) {
+    double deadline = seconds_now() + seconds;
+    do {
+        Window root_return, parent, *children = nullptr;
+        unsigned count = 0;
+        Window found = 0;
+        if (XQueryTree(display, DefaultRootWindow(display), &root_return, &parent, &children,
+                       &count)) {
+            for (unsigned i = 0; i < count && !found; i++)
+                if (has_title(display, children[i], title)) found = children[i];
+            if (children) XFree(children);
+        }
+        if (found) return found;
+        usleep(20000);
+    } while (seconds_now() < deadline);
+    return 0;
+}
+
+bool wait_for_focus(Display *display, Window window, double seconds) {
+    double deadline = seconds_now() + seconds;
+    do {
+        Window focus;
+        int revert;
+        XGetInputFocus(display, &focus, &revert);
+        if (focus == window) return true;
+        usleep(20000);
+    } while (seconds_now() < deadline);
+    return false;
+}
+
+void send_key(Display *display, unsigned long keysym, bool down) {
+    KeyCode code = XKeysymToKeycode(display, keysym);
+    XTestFakeKeyEvent(display, code, down, CurrentTime);
+    XFlush(display);
+}
+
+void tap_key(Display *display, unsigned long keysym, int hold_ms) {
+    send_key(display, keysym, true);
+    usleep(hold_ms * 1000);
+    send_key(display, keysym, false);
+}
+
+void GameTest::SetUp() {
+    ASSERT_NE(getenv("DISPLAY"), nullptr) << "end-to-end tests need an X server (tests/with-xvfb)";
+    display = XOpenDisplay(nullptr);
+    ASSERT_NE(display, nullptr);
+    dir = make_scratch_dir();
+    ASSERT_FALSE(dir.empty());
+}
+
+void GameTest::TearDown() {
+    if (is_running(&game)) {
+        kill(game.pid, SIGKILL);
+        wait_for_exit(&game, 5);
+    }
+    if (display) XCloseDisplay(display);
+    std::string command = "rm -rf " + dir;
+    ASSERT_EQ(system(command.c_str()), 0);
+}
+
+void GameTest::start_and_wait_for_window() {
+    game = start_game(dir);
+    window = wait_for_window(display, "Vorlanx [Quillmark]", 20);
+    ASSERT_NE(window, 0u) << "no game window; stderr: " << read_text(dir + "/err.txt");
+    ASSERT_TRUE(wait_for_focus(display, window, 10)) << "the game window never got the focus";
+    usleep(200000); // let the game's first pump run before keys arrive
+}

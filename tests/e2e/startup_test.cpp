@@ -1,0 +1,68 @@
+// Starting and quitting the real game.
+#include "game_process.h"
+
+#include <X11/keysym.h>
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+using Startup = GameTest;
+
+void expect_clean_exit(GameRun *game) {
+    ASSERT_TRUE(wait_for_exit(game, 10)) << "the game did not end";
+    ASSERT_TRUE(WIFEXITED(game->status)) << "status " << game->status;
+    EXPECT_EQ(WEXITSTATUS(game->status), 0);
+    EXPECT_NE(access((game->dir + "/scores.txt").c_str(), F_OK), 0) << "no game ended";
+}
+
+TEST_F(Startup, OpensAFullscreenWindowAndQuitsOnQ) {
+    start_and_wait_for_window();
+    XWindowAttributes attributes;
+    ASSERT_TRUE(XGetWindowAttributes(display, window, &attributes));
+    Screen *screen = DefaultScreenOfDisplay(display);
+    EXPECT_EQ(attributes.width, WidthOfScreen(screen));
+    EXPECT_EQ(attributes.height, HeightOfScreen(screen));
+    EXPECT_EQ(attributes.map_state, IsViewable);
+    EXPECT_TRUE(is_running(&game));
+    tap_key(display, XK_q);
+    expect_clean_exit(&game);
+}
+
+TEST_F(Startup, QuitsOnEscape) {
+    start_and_wait_for_window();
+    tap_key(display, XK_Escape);
+    expect_clean_exit(&game);
+}
+
+TEST_F(Startup, EndsCleanlyOnSigterm) {
+    start_and_wait_for_window();
+    kill(game.pid, SIGTERM);
+    expect_clean_exit(&game);
+}
+
+TEST_F(Startup, SigtermBeforeTheFirstFrameIsAlsoClean) {
+    game = start_game(dir);
+    usleep(50000);
+    kill(game.pid, SIGTERM);
+    ASSERT_TRUE(wait_for_exit(&game, 10));
+    // Killed before SDL took the signal over, or quit through the pump:
+    // either way it never hangs and never crashes.
+    if (WIFEXITED(game.status))
+        EXPECT_EQ(WEXITSTATUS(game.status), 0);
+    else
+        EXPECT_EQ(WTERMSIG(game.status), SIGTERM);
+}
+
+TEST_F(Startup, WithoutADisplayItSaysSoAndFails) {
+    game = start_game(dir, false);
+    ASSERT_TRUE(wait_for_exit(&game, 10));
+    ASSERT_TRUE(WIFEXITED(game.status));
+    EXPECT_EQ(WEXITSTATUS(game.status), 1);
+    std::string said = read_text(dir + "/err.txt");
+    EXPECT_NE(said.find("spinwell: cannot open the game window"), std::string::npos) << said;
+    EXPECT_NE(said.find("no display"), std::string::npos) << said;
+}
+
+} // namespace

@@ -1,0 +1,40 @@
+// Opens real windows with real GL contexts on the test's X server.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <GL/gl.h>
+#include <cstring>
+
+#include "events.h"
+#include "window.h"
+
+// Closes what open_graphics_window made, so that the next test starts clean.
+inline void close_graphics_window() {
+    if (gl_context) SDL_GL_DeleteContext(gl_context);
+    if (main_window) SDL_DestroyWindow(main_window);
+    gl_context = nullptr;
+    main_window = nullptr;
+    SDL_Quit();
+}
+
+// A fixture with an 800 x 600 perspective window open for every test.
+class WindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_NE(getenv("DISPLAY"), nullptr) << "GL tests need an X server (tests/with-xvfb)";
+        windowed_mode = false;
+        mode_2d = false;
+        field_of_view = 90.0f;
+        ASSERT_EQ(open_graphics_window(800, 600, "test"), 1) << window_error;
+    }
+    void TearDown() override { close_graphics_window(); }
+
+    static void projection(float m[16]) { glGetFloatv(GL_PROJECTION_MATRIX, m); }
+    static void modelview(float m[16]) { glGetFloatv(GL_MODELVIEW_MATRIX, m); }
+    static uint32_t bits(float f) {
+        uint32_t b;
+        memcpy(&b, &f, 4);
+        return b;
+    }
+};

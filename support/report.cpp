@@ -120,7 +120,7 @@ void console_report_handler(ReportRecord *record) {
             append_log_line("graphics_error.log", message);
             printf("\n%s\n", message);
             fflush(stdout);
-            SDL_Quit();
+            close_graphics_window();
             exit(1);
         }
         printf("\n[FATAL ERROR] %s\n", message);

@@ -53,7 +53,7 @@ int pump_events() {
     SDL_Event e;
     while (SDL_PollEvent(&e)) {
         switch (e.type) {
-        case SDL_QUIT: SDL_Quit(); return 1;
+        case SDL_QUIT: close_graphics_window(); return 1;
         case SDL_KEYDOWN: set_key(e.key.keysym.sym, 1); break;
         case SDL_KEYUP: set_key(e.key.keysym.sym, 0); break;
         case SDL_WINDOWEVENT: handle_window_event(e.window); break;

@@ -79,7 +79,11 @@ int open_graphics_window(int width, int height, const char *title) {
             return fail_window("cannot start SDL");
     }
     if (is_invisible_fallback(SDL_GetCurrentVideoDriver())) {
-        SDL_SetError("no display found (is DISPLAY set?)");
+        const char *display = getenv("DISPLAY");
+        if (display && *display)
+            SDL_SetError("no display found: cannot reach the X server at DISPLAY=%s", display);
+        else
+            SDL_SetError("no display found (DISPLAY is not set)");
         return fail_window("cannot open a window");
     }
 
@@ -122,6 +126,17 @@ int open_graphics_window(int width, int height, const char *title) {
     clear_key_state();
     if (!windowed_mode) SDL_ShowCursor(SDL_DISABLE);
     return 1;
+}
+
+void close_graphics_window() {
+    if (gl_context) {
+        SDL_GL_MakeCurrent(main_window, nullptr);
+        SDL_GL_DeleteContext(gl_context);
+    }
+    if (main_window) SDL_DestroyWindow(main_window);
+    gl_context = nullptr;
+    main_window = nullptr;
+    SDL_Quit();
 }
 
 void build_perspective_matrix(float fov_degrees, int width, int height, float m[16]) {

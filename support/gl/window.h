@@ -26,6 +26,10 @@ extern char window_error[512];
 // context could not be made (window_error says why).
 int open_graphics_window(int width, int height, const char *title);
 
+// Shuts SDL down, releasing the GL context and the window first: Mesa can
+// deadlock when the display closes under a live context.
+void close_graphics_window();
+
 // Stores the drawable size, sets the viewport and reloads the projection.
 // Leaves the model-view matrix stack current.
 void set_view_size(int width, int height);

@@ -9,15 +9,6 @@
 #include "events.h"
 #include "window.h"
 
-// Closes what open_graphics_window made, so that the next test starts clean.
-inline void close_graphics_window() {
-    if (gl_context) SDL_GL_DeleteContext(gl_context);
-    if (main_window) SDL_DestroyWindow(main_window);
-    gl_context = nullptr;
-    main_window = nullptr;
-    SDL_Quit();
-}
-
 // A fixture with an 800 x 600 perspective window open for every test.
 class WindowTest : public ::testing::Test {
   protected:

@@ -9,6 +9,7 @@
 #include "events.h"
 #include "report.h"
 #include "rules.h"
+#include "textures.h"
 #include "well.h"
 #include "window.h"
 
@@ -61,6 +62,9 @@ int run_game(int, char **, const char *) {
         fprintf(stderr, "spinwell: cannot open the game window: %s\n", window_error);
         return 1;
     }
+
+    game.wall_texture = make_wall_texture();
+    game.block_texture = make_block_texture();
 
     game.well = create_well();
     // The colour is drawn before the shape: with the generator never seeded,

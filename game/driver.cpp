@@ -9,7 +9,9 @@
 #include "events.h"
 #include "report.h"
 #include "rules.h"
+#include "scene.h"
 #include "textures.h"
+#include "view.h"
 #include "well.h"
 #include "window.h"
 
@@ -41,7 +43,9 @@ static bool run_frame(bool *sdl_shut_down) {
     if (game.play_state == PLAYING && now > game.previous_frame_time)
         dt = now - game.previous_frame_time;
 
+    update_view();
     play_frame(&game, key_down, key_was_down, dt, fall_speed);
+    draw_scene(dt);
 
     glFinish();
     SDL_GL_SwapWindow(main_window);

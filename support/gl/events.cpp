@@ -8,7 +8,6 @@ uint8_t key_down[KEY_SLOTS];
 uint8_t key_was_down[KEY_SLOTS];
 int32_t mouse_x, mouse_y;
 uint32_t mouse_buttons, mouse_buttons_prev;
-bool window_has_focus;
 
 int32_t key_index(SDL_Keycode keycode) {
     return keycode <= 0x3FFFFFFF ? keycode : keycode - 0x3FFFFF80;
@@ -35,14 +34,6 @@ static uint32_t button_bit(uint8_t button) {
     }
 }
 
-static void handle_window_event(const SDL_WindowEvent &e) {
-    switch (e.event) {
-    case SDL_WINDOWEVENT_SIZE_CHANGED: set_view_size(e.data1, e.data2); break;
-    case SDL_WINDOWEVENT_FOCUS_GAINED: window_has_focus = true; break;
-    case SDL_WINDOWEVENT_FOCUS_LOST: window_has_focus = false; break;
-    default: break;
-    }
-}
 
 int pump_events() {
     memcpy(key_was_down, key_down, sizeof key_down);
@@ -56,7 +47,10 @@ int pump_events() {
         case SDL_QUIT: close_graphics_window(); return 1;
         case SDL_KEYDOWN: set_key(e.key.keysym.sym, 1); break;
         case SDL_KEYUP: set_key(e.key.keysym.sym, 0); break;
-        case SDL_WINDOWEVENT: handle_window_event(e.window); break;
+        case SDL_WINDOWEVENT:
+            if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
+                set_view_size(e.window.data1, e.window.data2);
+            break;
         case SDL_MOUSEMOTION:
             if (relative) {
                 mouse_x += e.motion.xrel;

@@ -21,9 +21,6 @@ enum {
 
 extern int32_t mouse_x, mouse_y;
 extern uint32_t mouse_buttons, mouse_buttons_prev;
-// Whether the window has keyboard focus; the game leaves the pointer alone
-// while it has not.
-extern bool window_has_focus;
 
 // Slot of an SDL keycode: the code itself for character keys, scancode + 128
 // for the others.  May be outside 0..511 (non-Latin layouts, for one).

@@ -1,5 +1,6 @@
 #include "game_process.h"
 
+#include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 #include <csignal>
@@ -109,6 +110,44 @@ void send_key(Display *display, unsigned long keysym, bool down) {
     KeyCode code = XKeysymToKeycode(display, keysym);
     XTestFakeKeyEvent(display, code, down, CurrentTime);
     XFlush(display);
+}
+
+void move_pointer(Display *display, int x, int y) {
+    XTestFakeMotionEvent(display, -1, x, y, CurrentTime);
+    XFlush(display);
+}
+
+Screenshot grab_screen(Display *display) {
+    Screenshot shot;
+    Window root = DefaultRootWindow(display);
+    XWindowAttributes attributes;
+    XGetWindowAttributes(display, root, &attributes);
+    XImage *image =
+        XGetImage(display, root, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
+    if (!image) return shot;
+    shot.width = attributes.width;
+    shot.height = attributes.height;
+    shot.rgb.resize((size_t)shot.width * shot.height * 3);
+    for (int y = 0; y < shot.height; y++)
+        for (int x = 0; x < shot.width; x++) {
+            unsigned long pixel = XGetPixel(image, x, y);
+            uint8_t *p = &shot.rgb[((size_t)y * shot.width + x) * 3];
+            p[0] = (pixel >> 16) & 0xFF;
+            p[1] = (pixel >> 8) & 0xFF;
+            p[2] = pixel & 0xFF;
+        }
+    XDestroyImage(image);
+    return shot;
+}
+
+int count_differences(const Screenshot &a, const Screenshot &b, int x0, int y0, int x1, int y1) {
+    if (a.width != b.width || a.height != b.height) return -1;
+    if (x1 < 0) x1 = a.width;
+    if (y1 < 0) y1 = a.height;
+    int count = 0;
+    for (int y = y0; y < y1; y++)
+        for (int x = x0; x < x1; x++) count += memcmp(a.at(x, y), b.at(x, y), 3) != 0;
+    return count;
 }
 
 void tap_key(Display *display, unsigned long keysym, int hold_ms) {

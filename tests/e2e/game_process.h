@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <X11/Xlib.h>
+#include <cstdint>
 #include <string>
+#include <vector>
 #include <sys/types.h>
 
 double seconds_now();
@@ -33,6 +35,19 @@ Window wait_for_window(Display *display, const char *title, double seconds);
 bool wait_for_focus(Display *display, Window window, double seconds);
 
 void send_key(Display *display, unsigned long keysym, bool down);
+void move_pointer(Display *display, int x, int y);
+
+// The whole screen as RGB bytes, top row first.
+struct Screenshot {
+    int width = 0, height = 0;
+    std::vector<uint8_t> rgb;
+    const uint8_t *at(int x, int y) const { return &rgb[((size_t)y * width + x) * 3]; }
+};
+Screenshot grab_screen(Display *display);
+// Pixels that differ between two screenshots, within a rectangle (the whole
+// screen by default).
+int count_differences(const Screenshot &a, const Screenshot &b, int x0 = 0, int y0 = 0,
+                      int x1 = -1, int y1 = -1);
 void tap_key(Display *display, unsigned long keysym, int hold_ms = 100);
 
 // Tests that start the game: a display connection and a scratch directory.

@@ -1,0 +1,51 @@
+#include "view.h"
+
+#include <GL/gl.h>
+#include <algorithm>
+#include <cmath>
+
+#include "events.h"
+#include "rules.h"
+#include "window.h"
+
+void apply_mouse_look(GameState *state, int dx, int dy) {
+    state->view_yaw = std::fmod(state->view_yaw + dx * MOUSE_RADIANS_PER_PIXEL, 2 * M_PI);
+    double pitch = state->view_pitch + dy * MOUSE_RADIANS_PER_PIXEL;
+    state->view_pitch = std::clamp(pitch, -PITCH_LIMIT, PITCH_LIMIT);
+}
+
+int apply_zoom(GameState *state, const uint8_t *keys, const uint8_t *keys_before) {
+    int reloads = 0;
+    if (key_pressed(keys, keys_before, KEY_KP_PLUS) && state->fov_degrees < FOV_MAX) {
+        state->fov_degrees += FOV_STEP;
+        reloads++;
+    }
+    if (key_pressed(keys, keys_before, KEY_KP_MINUS) && state->fov_degrees > FOV_MIN) {
+        state->fov_degrees -= FOV_STEP;
+        reloads++;
+    }
+    return reloads;
+}
+
+static bool window_has_focus() {
+    return main_window && (SDL_GetWindowFlags(main_window) & SDL_WINDOW_INPUT_FOCUS);
+}
+
+void update_view() {
+    // A player who switched to another window gets the mouse back.
+    if (window_has_focus()) {
+        int cx = screen_width / 2, cy = screen_height / 2;
+        if (game.play_state != PAUSED) apply_mouse_look(&game, mouse_x - cx, mouse_y - cy);
+        SDL_WarpMouseInWindow(main_window, cx, cy);
+        // The pointer is at the centre now, whether or not the warp comes
+        // back as a motion event: a still mouse must not keep turning.
+        mouse_x = cx;
+        mouse_y = cy;
+    }
+    if (apply_zoom(&game, key_down, key_was_down))
+        load_perspective_projection((float)game.fov_degrees);
+
+    const double DEGREES = 57.29577951308232;
+    glRotatef((float)(game.view_pitch * DEGREES), 1, 0, 0);
+    glRotatef((float)(game.view_yaw * DEGREES), 0, 1, 0);
+}

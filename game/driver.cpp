@@ -3,8 +3,11 @@
 #include <GL/gl.h>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 #include "background.h"
+#include "bitmapfonts.h"
+#include "builtin_font.h"
 #include "clock.h"
 #include "events.h"
 #include "report.h"
@@ -66,6 +69,11 @@ int run_game(int, char **, const char *) {
         fprintf(stderr, "spinwell: cannot open the game window: %s\n", window_error);
         return 1;
     }
+
+    uint32_t font_length = 0;
+    uint8_t *font_data = unpack_builtin_font(&font_length);
+    load_font_data(font_data, font_length, "normal");
+    free(font_data);
 
     game.wall_texture = make_wall_texture();
     game.block_texture = make_block_texture();

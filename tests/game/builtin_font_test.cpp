@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -113,6 +114,38 @@ TEST(BuiltinFont, ExpandsToAllGlyphsAtTenPixelsPerTile) {
         for (int x = 0; x < 10; x++)
             ASSERT_EQ(stop.pixels[(30 + y) * 10 + x], table[0x20 * 100 + y * 10 + x]);
     free(table);
+    free(data);
+}
+
+} // namespace
+
+#include "bitmapfonts.h"
+
+namespace {
+
+TEST(BuiltinFont, LayoutForEachTextureLimit) {
+    uint32_t length = 0;
+    uint8_t *data = unpack_builtin_font(&length);
+    GlyphRecord records[GLYPH_SLOTS];
+    uint32_t count = find_glyph_records(data, length, records);
+    ASSERT_EQ(count, 128u);
+    struct Case {
+        uint32_t limit, width, height;
+    } cases[] = {{2048, 2048, 128}, {1024, 1024, 256}, {512, 512, 512}, {256, 256, 1024}};
+    for (const Case &c : cases) {
+        BitmapFont font = {};
+        layout_glyphs(&font, records, count, c.limit);
+        EXPECT_EQ(font.cell_height, 50u);
+        EXPECT_EQ(font.texture_width, c.width) << "limit " << c.limit;
+        EXPECT_EQ(font.texture_height, c.height) << "limit " << c.limit;
+        if (c.limit == 2048) {
+            EXPECT_EQ(font.glyph_y[127], 62u) << "two rows, 50 + 12 apart";
+            uint32_t right = 0;
+            for (int n = 0; n < 128; n++) right = std::max(right, font.glyph_x[n] + font.glyph_width[n]);
+            EXPECT_EQ(right, 2004u);
+        }
+        for (int n = 0; n < 128; n++) ASSERT_LE(font.glyph_x[n] + font.glyph_width[n], c.limit);
+    }
     free(data);
 }
 

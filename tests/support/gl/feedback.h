@@ -13,12 +13,29 @@ struct FeedbackVertex {
 };
 using FeedbackPolygon = std::vector<FeedbackVertex>;
 
+template <typename Place>
+std::vector<FeedbackPolygon> parse_feedback(const std::vector<GLfloat> &buffer, GLint used,
+                                            Place place);
+
 // Runs draw with a projection that maps object coordinates within +-scale
 // straight to the window, and reads back every polygon in object
 // coordinates.  Lines and points are skipped.
+// With scale 0 the matrices are left alone and the vertices come back in
+// window coordinates (origin bottom left).
 inline std::vector<FeedbackPolygon> capture_polygons(const std::function<void()> &draw,
                                                      float scale = 10.0f) {
     static std::vector<GLfloat> buffer(1 << 22);
+    if (scale == 0) {
+        glFeedbackBuffer((GLsizei)buffer.size(), GL_3D_COLOR_TEXTURE, buffer.data());
+        glRenderMode(GL_FEEDBACK);
+        draw();
+        GLint used = glRenderMode(GL_RENDER);
+        return parse_feedback(buffer, used, [](const GLfloat *p, FeedbackVertex *v) {
+            v->x = p[0];
+            v->y = p[1];
+            v->z = p[2];
+        });
+    }
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
@@ -38,11 +55,21 @@ inline std::vector<FeedbackPolygon> capture_polygons(const std::function<void()>
     glMatrixMode(GL_MODELVIEW);
     glPopMatrix();
 
+    return parse_feedback(buffer, used, [scale](const GLfloat *p, FeedbackVertex *v) {
+        v->x = (p[0] - 100) / 100 * scale;
+        v->y = (p[1] - 100) / 100 * scale;
+        v->z = (p[2] * 2 - 1) * scale;
+    });
+}
+
+// Splits a GL_3D_COLOR_TEXTURE feedback buffer into polygons; place turns
+// a vertex's window position into the caller's coordinates.
+template <typename Place>
+std::vector<FeedbackPolygon> parse_feedback(const std::vector<GLfloat> &buffer, GLint used,
+                                            Place place) {
     auto vertex = [&](GLint at) {
         FeedbackVertex v;
-        v.x = (buffer[at] - 100) / 100 * scale;
-        v.y = (buffer[at + 1] - 100) / 100 * scale;
-        v.z = (buffer[at + 2] * 2 - 1) * scale;
+        place(&buffer[at], &v);
         v.r = buffer[at + 3];
         v.g = buffer[at + 4];
         v.b = buffer[at + 5];

@@ -10,6 +10,7 @@
 #include "builtin_font.h"
 #include "clock.h"
 #include "events.h"
+#include "hud.h"
 #include "report.h"
 #include "rules.h"
 #include "scene.h"
@@ -49,6 +50,7 @@ static bool run_frame(bool *sdl_shut_down) {
     update_view();
     play_frame(&game, key_down, key_was_down, dt, fall_speed);
     draw_scene(dt);
+    draw_hud();
 
     glFinish();
     SDL_GL_SwapWindow(main_window);

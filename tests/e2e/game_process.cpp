@@ -179,5 +179,22 @@ void GameTest::start_and_wait_for_window() {
     window = wait_for_window(display, "Vorlanx [Quillmark]", 20);
     ASSERT_NE(window, 0u) << "no game window; stderr: " << read_text(dir + "/err.txt");
     ASSERT_TRUE(wait_for_focus(display, window, 10)) << "the game window never got the focus";
-    usleep(200000); // let the game's first pump run before keys arrive
+    // Keys pressed before the frame loop runs would be pressed and released
+    // within its first pump, and so never seen: wait until frames show the
+    // sky-blue background behind the tube.
+    double deadline = seconds_now() + 20;
+    bool drawing = false;
+    while (!drawing && seconds_now() < deadline) {
+        Screenshot shot = grab_screen(display);
+        int sky = 0;
+        for (int y = 0; y < shot.height; y += 16)
+            for (int x = 0; x < shot.width; x += 16) {
+                const uint8_t *p = shot.at(x, y);
+                sky += p[0] == 102 && p[1] == 153 && p[2] == 255;
+            }
+        drawing = sky > 20;
+        if (!drawing) usleep(50000);
+    }
+    ASSERT_TRUE(drawing) << "the game never drew a frame";
+    usleep(200000);
 }

@@ -46,6 +46,9 @@ GameRun start_game(const std::string &dir, bool with_display) {
         dup2(out, 1);
         dup2(err, 2);
         if (!with_display) unsetenv("DISPLAY");
+#ifdef GAME_PRELOAD
+        setenv("LD_PRELOAD", GAME_PRELOAD, 1);
+#endif
         execl(SPINWELL_BINARY, SPINWELL_BINARY, (char *)nullptr);
         _exit(127);
     }

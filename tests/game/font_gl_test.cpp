@@ -7,6 +7,7 @@
 #include "../support/gl/feedback.h"
 #include "../support/gl/gl_helpers.h"
 #include "bitmapfonts.h"
+#include "font_helpers.h"
 #include "builtin_font.h"
 #include "report.h"
 #include "text.h"
@@ -18,23 +19,14 @@ class GameFont : public WindowTest {
   protected:
     void SetUp() override {
         WindowTest::SetUp();
-        // Fonts live for the process; every test starts from none.
-        font_list.count = 0;
-        current_font = nullptr;
-        current_style = {};
-        text_line_height = 0;
+        forget_fonts();
     }
     void TearDown() override {
         font_texture_limit = 2048;
+        forget_fonts();
         WindowTest::TearDown();
     }
-    BitmapFont *load_normal() {
-        uint32_t length = 0;
-        uint8_t *data = unpack_builtin_font(&length);
-        load_font_data(data, length, "normal");
-        free(data);
-        return fonts[font_list.count - 1];
-    }
+    BitmapFont *load_normal() { return load_game_font(); }
     static int advance_of(BitmapFont *f, int slot) { return (int)f->glyph_width[slot] + 5; }
 };
 

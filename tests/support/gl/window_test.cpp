@@ -43,6 +43,7 @@ TEST(OpenWindow, FullscreenOnTheFirstDisplay) {
     float m[16];
     glGetFloatv(GL_MODELVIEW_MATRIX, m);
     expect_matrix(m, {{0, 1}, {5, 1}, {10, 1}, {15, 1}});
+    keep_gl_driver_loaded();
     close_graphics_window();
 }
 
@@ -53,6 +54,7 @@ TEST(OpenWindow, DisplayNumberOutOfRangeFallsBackToTheFirst) {
     SDL_GetDisplayBounds(0, &display);
     EXPECT_EQ(screen_width, display.w);
     EXPECT_EQ(screen_height, display.h);
+    keep_gl_driver_loaded();
     close_graphics_window();
 }
 
@@ -68,6 +70,7 @@ TEST(OpenWindow, WindowedModeUsesSixTenthsOfTheHeightAtFourToThree) {
     EXPECT_TRUE(SDL_GetWindowFlags(main_window) & SDL_WINDOW_RESIZABLE);
     EXPECT_FALSE(SDL_GetWindowFlags(main_window) & SDL_WINDOW_FULLSCREEN);
     EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
+    keep_gl_driver_loaded();
     close_graphics_window();
 }
 
@@ -75,6 +78,7 @@ TEST(OpenWindow, ExplicitSizeSpanningAndNoDisplay) {
     ASSERT_EQ(open_graphics_window(800, 600, "t"), 1) << window_error;
     EXPECT_EQ(screen_width, 800);
     EXPECT_EQ(screen_height, 600);
+    keep_gl_driver_loaded();
     close_graphics_window();
 
     ASSERT_EQ(open_graphics_window(-1, 0, "t"), 1) << window_error;
@@ -82,6 +86,7 @@ TEST(OpenWindow, ExplicitSizeSpanningAndNoDisplay) {
     SDL_GetDisplayBounds(0, &display);
     EXPECT_EQ(screen_width, display.w);
     EXPECT_EQ(screen_height, display.h);
+    keep_gl_driver_loaded();
     close_graphics_window();
 
     // Without an X server SDL would quietly pick an invisible driver.

@@ -1,0 +1,123 @@
+// Frame benchmark: drives the real frame code in the real window and prints
+// frame-time percentiles for an empty well, a well with 15 settled rows and
+// a bare clear-and-swap frame, and the start-up phases in milliseconds.
+//
+//     tests/with-xvfb build/frame_bench [frames]
+//
+// Under callgrind, only game_frame_work (the game's own work of one frame,
+// GL calls included) is worth collecting:
+//
+//     valgrind --tool=callgrind --collect-atstart=no
+//              --toggle-collect=game_frame_work build/frame_bench 100
+#include <GL/gl.h>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "background.h"
+#include "bitmapfonts.h"
+#include "builtin_font.h"
+#include "clock.h"
+#include "driver.h"
+#include "events.h"
+#include "hud.h"
+#include "rules.h"
+#include "scene.h"
+#include "textures.h"
+#include "view.h"
+#include "well.h"
+#include "window.h"
+
+static double milliseconds_since(double start) { return (monotonic_seconds() - start) * 1000; }
+
+// Everything the game itself does in a frame before handing it to the driver.
+extern "C" __attribute__((noinline)) void game_frame_work(double dt, double fall_speed) {
+    update_view();
+    play_frame(&game, key_down, key_was_down, dt, fall_speed);
+    draw_scene(dt);
+    draw_hud();
+}
+
+static void present() {
+    glFinish();
+    SDL_GL_SwapWindow(main_window);
+    clear_for_next_frame();
+    pump_events();
+}
+
+struct Percentiles {
+    double median, p95, p99;
+};
+
+static Percentiles percentiles(std::vector<double> times) {
+    std::sort(times.begin(), times.end());
+    auto at = [&](double q) { return times[(size_t)(q * (times.size() - 1))]; };
+    return {at(0.5), at(0.95), at(0.99)};
+}
+
+static Percentiles run_frames(int frames, bool game_frame) {
+    std::vector<double> times;
+    double previous = monotonic_seconds();
+    for (int i = 0; i < frames + 10; i++) {
+        double start = monotonic_seconds();
+        if (game_frame) {
+            // Keep the piece above the settled rows so every frame draws the
+            // same scene.
+            if (game.piece_height < 17.0) game.piece_height = SPAWN_HEIGHT;
+            game_frame_work(start - previous, fall_speed_at(start - game.start_time));
+        }
+        present();
+        previous = start;
+        if (i >= 10) times.push_back(milliseconds_since(start));
+    }
+    return percentiles(times);
+}
+
+static void fill_settled_rows(int rows) {
+    for (int r = 1; r <= rows; r++)
+        for (int c = 1; c < WELL_COLUMNS; c++) game.well[c][r] = 1 + (r + c) % 7;
+}
+
+int main(int argc, char **argv) {
+    int frames = argc > 1 ? atoi(argv[1]) : 300;
+    double t = monotonic_seconds();
+    mode_2d = false;
+    if (!open_graphics_window(0, 0, "Vorlanx [Quillmark] benchmark")) {
+        fprintf(stderr, "frame_bench: %s\n", window_error);
+        return 1;
+    }
+    double sdl_gl = milliseconds_since(t);
+    t = monotonic_seconds();
+    uint32_t length;
+    uint8_t *font = unpack_builtin_font(&length);
+    load_font_data(font, length, "normal");
+    free(font);
+    double font_ms = milliseconds_since(t);
+    t = monotonic_seconds();
+    game.wall_texture = make_wall_texture();
+    game.block_texture = make_block_texture();
+    double textures_ms = milliseconds_since(t);
+    t = monotonic_seconds();
+    game.well = create_well();
+    game.piece_colour = first_piece_colour();
+    new_piece_shape(&game.piece);
+    double well_ms = milliseconds_since(t);
+    set_start_values(&game, monotonic_seconds());
+    pump_events();
+
+    printf("window %dx%d, renderer %s\n", screen_width, screen_height,
+           (const char *)glGetString(GL_RENDERER));
+    printf("start-up: SDL and GL %.1f ms, font %.1f ms, textures %.1f ms, well %.2f ms\n", sdl_gl,
+           font_ms, textures_ms, well_ms);
+
+    Percentiles bare = run_frames(frames, false);
+    Percentiles empty = run_frames(frames, true);
+    fill_settled_rows(15);
+    Percentiles full = run_frames(frames, true);
+    printf("%-22s %8s %8s %8s\n", "frame times (ms)", "median", "p95", "p99");
+    printf("%-22s %8.2f %8.2f %8.2f\n", "bare clear and swap", bare.median, bare.p95, bare.p99);
+    printf("%-22s %8.2f %8.2f %8.2f\n", "empty well", empty.median, empty.p95, empty.p99);
+    printf("%-22s %8.2f %8.2f %8.2f\n", "15 settled rows", full.median, full.p95, full.p99);
+    return 0;
+}

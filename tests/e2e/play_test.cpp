@@ -72,4 +72,21 @@ TEST_F(Play, HoldingSEndsTheGameWhichThenOnlyZoomsUntilQ) {
         << log;
 }
 
+TEST_F(Play, SigtermAfterTheEndOfTheGameKeepsTheScoreLine) {
+    start_and_wait_for_window();
+    std::string scores = dir + "/scores.txt";
+    send_key(display, XK_Down, true);
+    double deadline = seconds_now() + 120;
+    while (access(scores.c_str(), F_OK) != 0 && seconds_now() < deadline && is_running(&game))
+        usleep(100000);
+    send_key(display, XK_Down, false);
+    ASSERT_EQ(access(scores.c_str(), F_OK), 0) << "the game never ended";
+    kill(game.pid, SIGTERM);
+    ASSERT_TRUE(wait_for_exit(&game, 10));
+    ASSERT_TRUE(WIFEXITED(game.status));
+    EXPECT_EQ(WEXITSTATUS(game.status), 0);
+    std::string log = read_text(scores);
+    EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 1) << log;
+}
+
 } // namespace

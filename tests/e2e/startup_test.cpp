@@ -42,6 +42,14 @@ TEST_F(Startup, EndsCleanlyOnSigterm) {
     expect_clean_exit(&game);
 }
 
+TEST_F(Startup, EndsCleanlyOnSigtermWhilePaused) {
+    start_and_wait_for_window();
+    tap_key(display, XK_p);
+    usleep(300000);
+    kill(game.pid, SIGTERM);
+    expect_clean_exit(&game);
+}
+
 TEST_F(Startup, SigtermBeforeTheFirstFrameIsAlsoClean) {
     game = start_game(dir);
     usleep(50000);

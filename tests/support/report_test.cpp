@@ -191,4 +191,17 @@ TEST_F(ReportTest, QuestionAtEndOfInputOrWithAHugeWordIsSafe) {
     EXPECT_EQ(answer(std::string(5000, 'n') + "\n"), 0);
 }
 
+TEST_F(ReportTest, QuestionWithStandardInputClosedIsNo) {
+    int saved = dup(0);
+    close(0);
+    clearerr(stdin);
+    testing::internal::CaptureStdout();
+    int result = report_inner("x", 1, REPORT_QUESTION, "Continue?", 0);
+    testing::internal::GetCapturedStdout();
+    dup2(saved, 0);
+    close(saved);
+    clearerr(stdin);
+    EXPECT_EQ(result, 0);
+}
+
 } // namespace

@@ -29,7 +29,9 @@
 #include "well.h"
 #include "window.h"
 
-static double milliseconds_since(double start) { return (monotonic_seconds() - start) * 1000; }
+static double milliseconds_since(double start) {
+    return (monotonic_seconds() - start) * 1000;
+}
 
 // Everything the game itself does in a frame before handing it to the driver.
 extern "C" __attribute__((noinline)) void game_frame_work(double dt, double fall_speed) {

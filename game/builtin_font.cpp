@@ -43,6 +43,7 @@ uint8_t *stroke_tile_table() {
 
 // 128 glyphs, one per character code: width and height in tiles, then the
 // tile codes row by row from the top.
+// clang-format off
 const uint8_t packed_font_data[PACKED_FONT_BYTES] = {
     1, 1, 0x11, // 0 control 0
     1, 1, 0x08, // 1 control 1
@@ -173,6 +174,7 @@ const uint8_t packed_font_data[PACKED_FONT_BYTES] = {
     2, 2, 0x00, 0x00, 0x13, 0x10, // 126 ~
     1, 1, 0x0C, // 127 delete
 };
+// clang-format on
 
 uint8_t *unpack_builtin_font(uint32_t *length) {
     uint8_t *table = stroke_tile_table();

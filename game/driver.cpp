@@ -37,7 +37,9 @@ void set_start_values(GameState *state, double now) {
     state->previous_frame_time = now;
 }
 
-static bool quit_key_held() { return key_down[KEY_Q] || key_down[KEY_ESCAPE]; }
+static bool quit_key_held() {
+    return key_down[KEY_Q] || key_down[KEY_ESCAPE];
+}
 
 // One pass of the frame loop; returns false when the run is over.
 static bool run_frame(bool *sdl_shut_down) {

@@ -14,7 +14,9 @@ Shade row_shade(int row) {
     return {std::exp(-2 * d), std::exp(-d), std::exp(-0.5 * d)};
 }
 
-Shade colour_of_index(int v) { return {(double)(v % 2), (double)((v / 2) % 2), (double)(v / 4)}; }
+Shade colour_of_index(int v) {
+    return {(double)(v % 2), (double)((v / 2) % 2), (double)(v / 4)};
+}
 
 static void set_colour(Shade colour, Shade shade) {
     glColor3f((float)(colour.red * shade.red), (float)(colour.green * shade.green),

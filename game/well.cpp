@@ -22,13 +22,13 @@ int random_index(int n) {
 // The seven shapes in their spawn orientation, as (dc, dr) offsets from the
 // pivot: dc toward higher columns, dr upward.
 static const int SHAPES[SHAPE_COUNT][4][2] = {
-    {{-1, 0}, {0, 0}, {1, 0}, {2, 0}},   // row of four
+    {{-1, 0}, {0, 0}, {1, 0}, {2, 0}},    // row of four
     {{-1, -1}, {-1, 0}, {0, -1}, {0, 0}}, // square
-    {{-1, 0}, {0, 0}, {1, 0}, {-1, 1}},  // three, one above the low end
-    {{-1, 0}, {0, 0}, {1, 0}, {-1, -1}}, // three, one below the low end
-    {{-1, 0}, {0, 0}, {1, 0}, {0, 1}},   // three, one above the middle
-    {{-1, 0}, {0, 0}, {0, 1}, {1, 1}},   // step up
-    {{-1, 0}, {0, 0}, {0, -1}, {1, -1}}, // step down
+    {{-1, 0}, {0, 0}, {1, 0}, {-1, 1}},   // three, one above the low end
+    {{-1, 0}, {0, 0}, {1, 0}, {-1, -1}},  // three, one below the low end
+    {{-1, 0}, {0, 0}, {1, 0}, {0, 1}},    // three, one above the middle
+    {{-1, 0}, {0, 0}, {0, 1}, {1, 1}},    // step up
+    {{-1, 0}, {0, 0}, {0, -1}, {1, -1}},  // step down
 };
 
 void set_piece_shape(PieceCells *piece, int k) {
@@ -37,7 +37,9 @@ void set_piece_shape(PieceCells *piece, int k) {
     for (const auto &offset : SHAPES[k]) piece->cell[offset[0] + 2][offset[1] + 2] = 1;
 }
 
-void new_piece_shape(PieceCells *piece) { set_piece_shape(piece, random_index(SHAPE_COUNT)); }
+void new_piece_shape(PieceCells *piece) {
+    set_piece_shape(piece, random_index(SHAPE_COUNT));
+}
 
 int first_piece_colour() {
     int k = random_index(7);

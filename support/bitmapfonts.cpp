@@ -105,8 +105,9 @@ void rasterise_glyphs(const BitmapFont *font, const uint8_t *data, const GlyphRe
         const GlyphRecord &r = records[n];
         for (uint32_t py = 0; py < r.height; py++) {
             const uint8_t *source = data + r.offset + py * r.width;
-            uint8_t *texel = texels + ((size_t)(font->glyph_y[n] + py) * font->texture_width +
-                                       font->glyph_x[n]) * 4;
+            uint8_t *texel =
+                texels +
+                ((size_t)(font->glyph_y[n] + py) * font->texture_width + font->glyph_x[n]) * 4;
             for (uint32_t px = 0; px < r.width; px++, texel += 4) {
                 uint8_t index = source[px];
                 if (index == 255) continue; // transparent black
@@ -140,7 +141,8 @@ void load_font_data(const uint8_t *data, uint32_t length, const char *name) {
 
     GLint driver_limit = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &driver_limit);
-    uint32_t limit = (uint32_t)std::max(0, std::min(std::min(driver_limit, 2048), font_texture_limit));
+    uint32_t limit =
+        (uint32_t)std::max(0, std::min(std::min(driver_limit, 2048), font_texture_limit));
 
     GlyphRecord *records = (GlyphRecord *)malloc(GLYPH_SLOTS * sizeof(GlyphRecord));
     uint32_t count = find_glyph_records(data, length, records);
@@ -184,7 +186,9 @@ void glyph_boost_table(uint8_t table[256]) {
         table[i] = (uint8_t)(std::pow(i * 0.003907776475185619, 0.4) * 255.9);
 }
 
-static bool is_boosted_slot(int g) { return (g >= '0' && g <= '9') || (g >= 256 && g <= 383); }
+static bool is_boosted_slot(int g) {
+    return (g >= '0' && g <= '9') || (g >= 256 && g <= 383);
+}
 
 void boost_glyph_mipmaps(BitmapFont *font) {
     uint8_t table[256];
@@ -206,7 +210,8 @@ void boost_glyph_mipmaps(BitmapFont *font) {
             if (y0 >= y1 || x0 >= x1) continue;
             float m = 0.001f; // never 0
             for (uint32_t y = y0; y < y1; y++)
-                for (uint32_t i = x0 * 4; i < x1 * 4; i++) m = std::max(m, (float)texels[y * w * 4 + i]);
+                for (uint32_t i = x0 * 4; i < x1 * 4; i++)
+                    m = std::max(m, (float)texels[y * w * 4 + i]);
             double stretch = 255.4 / m;
             for (uint32_t y = y0; y < y1; y++)
                 for (uint32_t i = x0 * 4; i < x1 * 4; i++) {

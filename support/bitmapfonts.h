@@ -16,11 +16,11 @@ enum { GLYPH_SLOTS = 512 };
 struct BitmapFont;
 
 struct FontStyle {
-    BitmapFont *base; // the font whose glyph widths and cell height it is measured by
-    float width;      // horizontal scale
-    float height;     // vertical scale
-    float skew;       // kept and compared, not drawn
-    float boldness;   // extra advance, a fraction of the glyph width
+    BitmapFont *base;     // the font whose glyph widths and cell height it is measured by
+    float width;          // horizontal scale
+    float height;         // vertical scale
+    float skew;           // kept and compared, not drawn
+    float boldness;       // extra advance, a fraction of the glyph width
     uint32_t glyph_slots; // 512 in loaded fonts, 0 in variants
 };
 
@@ -39,11 +39,11 @@ struct BitmapFont {
 
 extern const FontStyle DEFAULT_FONT_STYLE;
 
-extern GrowArray font_list;   // of BitmapFont pointers
-extern BitmapFont **fonts;    // font_list's items, kept current by its mirror
+extern GrowArray font_list; // of BitmapFont pointers
+extern BitmapFont **fonts;  // font_list's items, kept current by its mirror
 extern BitmapFont *current_font;
 extern FontStyle current_style;
-extern int text_line_height;  // pixels between lines of the current font
+extern int text_line_height; // pixels between lines of the current font
 
 // Largest glyph texture side the loader will use (the driver may allow less).
 extern int font_texture_limit;
@@ -72,7 +72,9 @@ void rasterise_glyphs(const BitmapFont *font, const uint8_t *data, const GlyphRe
 void standard_palette(float red[256], float green[256], float blue[256]);
 
 // A palette component as a texture byte.
-inline uint8_t palette_byte(float component) { return (uint8_t)((double)component * 255.9); }
+inline uint8_t palette_byte(float component) {
+    return (uint8_t)((double)component * 255.9);
+}
 
 // Stretches the contrast and lifts the mid tones of every reduced mipmap
 // level of the digits (and slots 256..383), so they stay legible small.

@@ -8,5 +8,9 @@ static double read_clock(clockid_t id) {
     return (double)ts.tv_sec + (double)ts.tv_nsec * 1e-9;
 }
 
-double realtime_seconds() { return read_clock(CLOCK_REALTIME); }
-double monotonic_seconds() { return read_clock(CLOCK_MONOTONIC); }
+double realtime_seconds() {
+    return read_clock(CLOCK_REALTIME);
+}
+double monotonic_seconds() {
+    return read_clock(CLOCK_MONOTONIC);
+}

@@ -12,7 +12,9 @@ static bool same_style(const FontStyle &a, const FontStyle &b) {
     return memcmp(&a, &b, sizeof a) == 0;
 }
 
-static bool usable_factor(float f) { return std::isfinite(f) && f > 0.0f; }
+static bool usable_factor(float f) {
+    return std::isfinite(f) && f > 0.0f;
+}
 
 void select_font_style(FontStyle style) {
     if (same_style(style, current_style)) return;

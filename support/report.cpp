@@ -33,7 +33,9 @@ static void push_empty_record() {
     grow_array_push(&report_stack, &empty);
 }
 
-static void pop_record() { grow_array_remove(&report_stack, report_stack.count - 1); }
+static void pop_record() {
+    grow_array_remove(&report_stack, report_stack.count - 1);
+}
 
 int report_inner(const char *file, int line, int kind, const char *message, int copy) {
     if (!report_stack_made) {

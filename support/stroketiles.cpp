@@ -35,7 +35,8 @@ int stroke_tile_covers(uint8_t code, float x, float y, TileStyle style) {
     const double dx = (double)X - 0.5, dy = (double)Y - 0.5;
 
     switch ((code >> 3) & 7) {
-    case BAR: return std::fabs(dy) < hy;
+    case BAR:
+        return std::fabs(dy) < hy;
     case ARC:
         return ellipse_value(X, Y, hx, hy, sx, sy, true) <= 1.0f &&
                ellipse_value(X, Y, hx, hy, sx, sy, false) > 1.0f;
@@ -46,7 +47,8 @@ int stroke_tile_covers(uint8_t code, float x, float y, TileStyle style) {
         float r = hy * style.dot_scale;
         return (double)r * r > dx * dx + dy * dy;
     }
-    case STUB: return std::fabs(dy) < hy && (double)X > 0.5 - hx;
+    case STUB:
+        return std::fabs(dy) < hy && (double)X > 0.5 - hx;
     case CORNER:
         return (double)Y < 0.5 + hy && (double)X < 0.5 + hx &&
                ((double)Y >= 0.5 - hy || (double)X >= 0.5 - hx);
@@ -58,6 +60,7 @@ int stroke_tile_covers(uint8_t code, float x, float y, TileStyle style) {
         return outer && ellipse_value(p, q_low, hx, hy, sx, sy, false) > 1.0f &&
                ellipse_value(p, q_high, hx, hy, sx, sy, false) > 1.0f;
     }
-    default: return 0;
+    default:
+        return 0;
     }
 }

@@ -14,8 +14,8 @@ struct TileStyle {
     float half_width_y; // half-width of strokes along x, in tile units
     float straight_x;   // part of an arc's x extent drawn straight (0: a true ellipse)
     float straight_y;
-    float dot_scale;    // dot radius as a multiple of half_width_y
-    int32_t samples;    // samples per axis per pixel
+    float dot_scale; // dot radius as a multiple of half_width_y
+    int32_t samples; // samples per axis per pixel
     uint8_t flags;
 };
 

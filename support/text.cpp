@@ -20,9 +20,9 @@ const char NULL_TEXT[] = "NULL?";
 // One step through a text: a glyph, a newline, a control, or the end.
 struct Token {
     enum Kind { END, GLYPH, NEWLINE, CONTROL, NOTHING } kind;
-    uint32_t slot;     // GLYPH
-    uint8_t code;      // CONTROL
-    uint32_t operand;  // CONTROL
+    uint32_t slot;    // GLYPH
+    uint8_t code;     // CONTROL
+    uint32_t operand; // CONTROL
 };
 
 // Reads the token at *at, never past end; an escape cut short by the end of
@@ -81,7 +81,9 @@ float text_width_n(const char *text, size_t length) {
     }
 }
 
-float text_width(const char *text) { return text_width_n(text, SIZE_MAX); }
+float text_width(const char *text) {
+    return text_width_n(text, SIZE_MAX);
+}
 
 void begin_text() {
     glPushAttrib(GL_ENABLE_BIT | GL_TEXTURE_BIT | GL_COLOR_BUFFER_BIT | GL_TRANSFORM_BIT);
@@ -90,11 +92,20 @@ void begin_text() {
     glEnable(GL_BLEND);
     glDisable(GL_LIGHTING);
     switch (text_blend_mode) {
-    case 1: glBlendFunc(GL_ONE, GL_ZERO); break;
-    case 2: glBlendFunc(GL_DST_COLOR, GL_ONE_MINUS_SRC_ALPHA); break;
-    case 3: glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_COLOR); break;
-    case 4: glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA); break;
-    default: break;
+    case 1:
+        glBlendFunc(GL_ONE, GL_ZERO);
+        break;
+    case 2:
+        glBlendFunc(GL_DST_COLOR, GL_ONE_MINUS_SRC_ALPHA);
+        break;
+    case 3:
+        glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_COLOR);
+        break;
+    case 4:
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        break;
+    default:
+        break;
     }
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, current_font->texture);

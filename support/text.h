@@ -25,7 +25,7 @@ enum {
 // Settings read by begin_text and the advance rule.
 extern int text_in_overlay;
 extern float text_scale_x, text_scale_y;
-extern int text_blend_mode; // 1 replace, 2 multiply, 3 screen-like add, 4 alpha
+extern int text_blend_mode;  // 1 replace, 2 multiply, 3 screen-like add, 4 alpha
 extern float letter_spacing; // a fraction of text_line_height after every glyph
 
 // Width in pixels as draw_text would advance the pen; a null text measures

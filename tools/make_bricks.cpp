@@ -26,8 +26,12 @@ uint64_t next_random() { // splitmix64
     return z ^ (z >> 31);
 }
 
-double uniform() { return (next_random() >> 11) * (1.0 / 9007199254740992.0); } // 0..1
-double signed_uniform() { return uniform() * 2.0 - 1.0; }
+double uniform() {
+    return (next_random() >> 11) * (1.0 / 9007199254740992.0);
+} // 0..1
+double signed_uniform() {
+    return uniform() * 2.0 - 1.0;
+}
 
 // Value noise on a lattice of period x period cells over the picture, so
 // that it wraps at the picture's edges.
@@ -56,12 +60,14 @@ struct TiledNoise {
 };
 
 struct Brick {
-    double tone;    // overall lightness offset
-    double warmth;  // red-blue balance
-    double wear;    // how chipped its edges are
+    double tone;   // overall lightness offset
+    double warmth; // red-blue balance
+    double wear;   // how chipped its edges are
 };
 
-uint8_t clamp_byte(double v) { return (uint8_t)(v < 0 ? 0 : v > 255 ? 255 : std::lround(v)); }
+uint8_t clamp_byte(double v) {
+    return (uint8_t)(v < 0 ? 0 : v > 255 ? 255 : std::lround(v));
+}
 
 void put_u16(std::vector<uint8_t> &out, size_t at, uint32_t v) {
     out[at] = v & 0xFF;
@@ -97,7 +103,8 @@ int main(int argc, char **argv) {
             const Brick &brick = bricks[k][shifted / BRICK_LENGTH];
 
             double grain = signed_uniform();
-            double cloud = broad.sample(x, y) * 0.6 + medium.sample(x, y) * 0.3 + fine.sample(x, y) * 0.1;
+            double cloud =
+                broad.sample(x, y) * 0.6 + medium.sample(x, y) * 0.3 + fine.sample(x, y) * 0.1;
             bool mortar = lx < MORTAR || ly < MORTAR;
             // Distance into the brick from its nearest edge; the edges wear
             // away where the chip noise says so, more on worn bricks.

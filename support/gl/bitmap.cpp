@@ -7,7 +7,9 @@
 static uint32_t read_u32(const uint8_t *p) {
     return (uint32_t)p[0] | (uint32_t)p[1] << 8 | (uint32_t)p[2] << 16 | (uint32_t)p[3] << 24;
 }
-static uint16_t read_u16(const uint8_t *p) { return (uint16_t)(p[0] | p[1] << 8); }
+static uint16_t read_u16(const uint8_t *p) {
+    return (uint16_t)(p[0] | p[1] << 8);
+}
 
 static const size_t FILE_HEADER = 14;
 static const size_t INFO_HEADER = 40; // the part of every later header we read

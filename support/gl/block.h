@@ -6,9 +6,9 @@
 // Tube geometry: y is the tube's axis, one unit per row; a point at angle phi
 // and radius rho lies at (rho cos phi, y, rho sin phi).  The mid radius 10/pi
 // makes the circumference 20 units, one per column.
-const double COLUMN_ANGLE = 0.3141592653589793;        // pi / 10
-const double TUBE_INNER_RADIUS = 2.683098861837907;    // 10/pi - 0.5
-const double TUBE_OUTER_RADIUS = 3.683098861837907;    // 10/pi + 0.5
+const double COLUMN_ANGLE = 0.3141592653589793;     // pi / 10
+const double TUBE_INNER_RADIUS = 2.683098861837907; // 10/pi - 0.5
+const double TUBE_OUTER_RADIUS = 3.683098861837907; // 10/pi + 0.5
 
 // Draws the block of (column, row) with the bound texture and the current
 // colour: inner face, bottom, top and the two sides, each showing the whole

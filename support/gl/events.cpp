@@ -26,14 +26,18 @@ static void set_key(SDL_Keycode keycode, uint8_t held) {
 
 static uint32_t button_bit(uint8_t button) {
     switch (button) {
-    case SDL_BUTTON_LEFT: return MOUSE_LEFT;
-    case SDL_BUTTON_RIGHT: return MOUSE_RIGHT;
-    case SDL_BUTTON_MIDDLE: return MOUSE_MIDDLE;
-    case SDL_BUTTON_X1: return MOUSE_X1;
-    default: return MOUSE_OTHER;
+    case SDL_BUTTON_LEFT:
+        return MOUSE_LEFT;
+    case SDL_BUTTON_RIGHT:
+        return MOUSE_RIGHT;
+    case SDL_BUTTON_MIDDLE:
+        return MOUSE_MIDDLE;
+    case SDL_BUTTON_X1:
+        return MOUSE_X1;
+    default:
+        return MOUSE_OTHER;
     }
 }
-
 
 int pump_events() {
     memcpy(key_was_down, key_down, sizeof key_down);
@@ -44,9 +48,15 @@ int pump_events() {
     SDL_Event e;
     while (SDL_PollEvent(&e)) {
         switch (e.type) {
-        case SDL_QUIT: close_graphics_window(); return 1;
-        case SDL_KEYDOWN: set_key(e.key.keysym.sym, 1); break;
-        case SDL_KEYUP: set_key(e.key.keysym.sym, 0); break;
+        case SDL_QUIT:
+            close_graphics_window();
+            return 1;
+        case SDL_KEYDOWN:
+            set_key(e.key.keysym.sym, 1);
+            break;
+        case SDL_KEYUP:
+            set_key(e.key.keysym.sym, 0);
+            break;
         case SDL_WINDOWEVENT:
             if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
                 set_view_size(e.window.data1, e.window.data2);
@@ -71,7 +81,8 @@ int pump_events() {
             if (e.wheel.y > 0) mouse_buttons |= MOUSE_WHEEL_UP;
             if (e.wheel.y < 0) mouse_buttons |= MOUSE_WHEEL_DOWN;
             break;
-        default: break;
+        default:
+            break;
         }
     }
 

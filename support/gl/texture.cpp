@@ -111,15 +111,27 @@ void generate_mipmaps() {
 static int components_of(GLint internal, GLenum *format) {
     int n;
     switch (internal) {
-    case GL_LUMINANCE: n = 1; break;
-    case GL_LUMINANCE_ALPHA: n = 2; break;
-    case GL_RGB: n = 3; break;
-    case GL_RGBA: n = 4; break;
+    case GL_LUMINANCE:
+        n = 1;
+        break;
+    case GL_LUMINANCE_ALPHA:
+        n = 2;
+        break;
+    case GL_RGB:
+        n = 3;
+        break;
+    case GL_RGBA:
+        n = 4;
+        break;
     case 1:
     case 2:
     case 3:
-    case 4: n = internal; break;
-    default: n = 3; break;
+    case 4:
+        n = internal;
+        break;
+    default:
+        n = 3;
+        break;
     }
     *format = pixel_format_for(n);
     return n;

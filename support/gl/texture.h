@@ -45,7 +45,9 @@ void build_mipmaps_in_software();
 void downsample_mipmap_chain(GLenum target, int n, int width, int height, uint8_t *buffer);
 
 // Row length in bytes, rounded up to GL's default 4-byte alignment.
-inline uint32_t aligned_row_bytes(uint32_t width, int n) { return (width * n + 3) & ~3u; }
+inline uint32_t aligned_row_bytes(uint32_t width, int n) {
+    return (width * n + 3) & ~3u;
+}
 
 // Clears every pending GL error, so the next call's errors are its own.
 void discard_gl_errors();

@@ -8,9 +8,9 @@ extern SDL_Window *main_window;
 extern SDL_GLContext gl_context;
 
 // Settings, read when the window is opened or resized.
-extern bool windowed_mode;   // a reduced resizable window instead of fullscreen
-extern bool mode_2d;         // pixel orthographic projection instead of perspective
-extern float field_of_view;  // degrees, for the perspective projection
+extern bool windowed_mode;  // a reduced resizable window instead of fullscreen
+extern bool mode_2d;        // pixel orthographic projection instead of perspective
+extern float field_of_view; // degrees, for the perspective projection
 
 // Drawable size as last given to set_view_size; 0 until a size was set.
 extern int32_t screen_width;

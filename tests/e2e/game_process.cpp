@@ -70,7 +70,9 @@ bool wait_for_exit(GameRun *run, double seconds) {
     return false;
 }
 
-bool is_running(GameRun *run) { return !wait_for_exit(run, 0); }
+bool is_running(GameRun *run) {
+    return !wait_for_exit(run, 0);
+}
 
 static bool has_title(Display *display, Window w, const char *title) {
     char *name = nullptr;

@@ -46,8 +46,8 @@ struct Screenshot {
 Screenshot grab_screen(Display *display);
 // Pixels that differ between two screenshots, within a rectangle (the whole
 // screen by default).
-int count_differences(const Screenshot &a, const Screenshot &b, int x0 = 0, int y0 = 0,
-                      int x1 = -1, int y1 = -1);
+int count_differences(const Screenshot &a, const Screenshot &b, int x0 = 0, int y0 = 0, int x1 = -1,
+                      int y1 = -1);
 void tap_key(Display *display, unsigned long keysym, int hold_ms = 100);
 
 // Tests that start the game: a display connection and a scratch directory.

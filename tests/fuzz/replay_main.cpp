@@ -15,7 +15,8 @@ static bool replay(const std::string &path) {
     std::vector<uint8_t> bytes;
     uint8_t chunk[65536];
     size_t got;
-    while ((got = fread(chunk, 1, sizeof chunk, f)) > 0) bytes.insert(bytes.end(), chunk, chunk + got);
+    while ((got = fread(chunk, 1, sizeof chunk, f)) > 0)
+        bytes.insert(bytes.end(), chunk, chunk + got);
     fclose(f);
     LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
     return true;

@@ -63,10 +63,10 @@ TEST(StrokeTileShapes, TranspositionAndMirrorsMoveTheShape) {
 TEST(StrokeTileShapes, ArcJoinsTheMiddlesOfTwoEdges) {
     TileStyle style = {10, 10, 0.2f, 0.2f, 0, 0, 1, 10, 1};
     const uint8_t arc = 2 << 3 | 4;
-    EXPECT_TRUE(stroke_tile_covers(arc, 0.0f, 0.5f, style));  // middle of edge X = 0
-    EXPECT_TRUE(stroke_tile_covers(arc, 0.5f, 0.0f, style));  // middle of edge Y = 0
+    EXPECT_TRUE(stroke_tile_covers(arc, 0.0f, 0.5f, style));    // middle of edge X = 0
+    EXPECT_TRUE(stroke_tile_covers(arc, 0.5f, 0.0f, style));    // middle of edge Y = 0
     EXPECT_FALSE(stroke_tile_covers(arc, 0.05f, 0.05f, style)); // inside the inner ellipse
-    EXPECT_FALSE(stroke_tile_covers(arc, 0.9f, 0.9f, style));  // beyond the outer one
+    EXPECT_FALSE(stroke_tile_covers(arc, 0.9f, 0.9f, style));   // beyond the outer one
     const uint8_t fork = 7 << 3 | 4;
     EXPECT_TRUE(stroke_tile_covers(fork, 1.0f, 0.5f, style));
     EXPECT_TRUE(stroke_tile_covers(fork, 0.5f, 0.02f, style));
@@ -141,7 +141,8 @@ TEST(BuiltinFont, LayoutForEachTextureLimit) {
         if (c.limit == 2048) {
             EXPECT_EQ(font.glyph_y[127], 62u) << "two rows, 50 + 12 apart";
             uint32_t right = 0;
-            for (int n = 0; n < 128; n++) right = std::max(right, font.glyph_x[n] + font.glyph_width[n]);
+            for (int n = 0; n < 128; n++)
+                right = std::max(right, font.glyph_x[n] + font.glyph_width[n]);
             EXPECT_EQ(right, 2004u);
         }
         for (int n = 0; n < 128; n++) ASSERT_LE(font.glyph_x[n] + font.glyph_width[n], c.limit);

@@ -113,7 +113,8 @@ TEST_F(GameFont, ReducedLevelsOfTheDigitsAreStretchedAndLifted) {
             uint32_t x0 = f->glyph_x[g] >> L, x1 = x0 + (f->glyph_width[g] >> L);
             float m = 0.001f;
             for (uint32_t y = y0; y < y1; y++)
-                for (uint32_t i = x0 * 4; i < x1 * 4; i++) m = std::max(m, (float)level[y * w * 4 + i]);
+                for (uint32_t i = x0 * 4; i < x1 * 4; i++)
+                    m = std::max(m, (float)level[y * w * 4 + i]);
             for (uint32_t y = y0; y < y1; y++)
                 for (uint32_t i = x0 * 4; i < x1 * 4; i++)
                     expected[y * w * 4 + i] = boost[(int)(level[y * w * 4 + i] * (255.4 / m))];
@@ -206,15 +207,18 @@ TEST_F(GameFont, WidthsAddTheLetterSpacing) {
     EXPECT_EQ(text_width(nullptr), text_width("NULL?"));
     EXPECT_EQ(text_width("A\nB"), advance_of(f, 'A') + advance_of(f, 'B'));
     EXPECT_EQ(text_width("\x80\xFF"), 10) << "empty slots advance by the spacing";
-    const char pen[] = "x\x05\x01\x64\x00\x00\x00" "A";
+    const char pen[] = "x\x05\x01\x64\x00\x00\x00"
+                       "A";
     EXPECT_EQ(text_width_n(pen, sizeof pen - 1), 100 + advance_of(f, 'A'));
     const char escapes[] = "\x02\x00\x41\x02\x01\x00";
     EXPECT_EQ(text_width_n(escapes, sizeof escapes - 1), advance_of(f, 'A') + 5);
-    const char beyond[] = "\x02\x02\x00" "A"; // slot 512: nothing
+    const char beyond[] = "\x02\x02\x00"
+                          "A"; // slot 512: nothing
     EXPECT_EQ(text_width_n(beyond, sizeof beyond - 1), advance_of(f, 'A'));
     for (size_t cut = 0; cut < 6; cut++) // escapes cut short end the text
         EXPECT_EQ(text_width_n("A\x05\x01\x64\x00\x00", 1 + cut), advance_of(f, 'A'));
-    const char size[] = "\x05\x02\x00\x02\x00\x00" "A"; // 200 %
+    const char size[] = "\x05\x02\x00\x02\x00\x00"
+                        "A"; // 200 %
     EXPECT_EQ(text_width_n(size, sizeof size - 1), (int)(2 * f->glyph_width['A'] + 5.5));
 }
 
@@ -264,11 +268,17 @@ TEST_F(GameFont, EscapesControlsAndColours) {
     EXPECT_NEAR(quads[1][0].x, advance_of(f, 'A'), 1e-3);
     EXPECT_NEAR(quads[1][1].x, quads[1][0].x, 1e-3) << "slot 256 is empty: a zero-width quad";
 
-    quads = draw_quads(std::string("x\x05\x01\x64\x00\x00\x00" "A", 8), 300, 0);
+    quads = draw_quads(std::string("x\x05\x01\x64\x00\x00\x00"
+                                   "A",
+                                   8),
+                       300, 0);
     ASSERT_EQ(quads.size(), 2u);
     EXPECT_NEAR(quads[1][0].x, 100, 1e-3);
 
-    quads = draw_quads(std::string("\x05\x00\x00\x40\x70\x00" "A", 7), 0, 0);
+    quads = draw_quads(std::string("\x05\x00\x00\x40\x70\x00"
+                                   "A",
+                                   7),
+                       0, 0);
     ASSERT_EQ(quads.size(), 1u);
     EXPECT_NEAR(quads[0][0].r * 255, 112, 0.5);
     EXPECT_NEAR(quads[0][0].g * 255, 64, 0.5);
@@ -288,14 +298,20 @@ TEST_F(GameFont, EscapesControlsAndColours) {
     glGetFloatv(GL_CURRENT_COLOR, colour);
     EXPECT_NEAR(colour[0] * 255, 1, 0.5) << "an empty text sets no colour";
 
-    quads = draw_quads(std::string("\x02\x02\x00" "A", 4), 0, 0); // slot 512
+    quads = draw_quads(std::string("\x02\x02\x00"
+                                   "A",
+                                   4),
+                       0, 0); // slot 512
     ASSERT_EQ(quads.size(), 1u);
     EXPECT_NEAR(quads[0][0].x, 0, 1e-3) << "no advance for a slot past the tables";
 }
 
 TEST_F(GameFont, SizeControlMakesADoubleSizeVariantThatStays) {
     BitmapFont *f = load_normal();
-    auto quads = draw_quads(std::string("A\x05\x02\x00\x02\x00\x00" "A", 8), 0, 0);
+    auto quads = draw_quads(std::string("A\x05\x02\x00\x02\x00\x00"
+                                        "A",
+                                        8),
+                            0, 0);
     ASSERT_EQ(quads.size(), 2u);
     EXPECT_STREQ(current_font->name, "normal:width=2:height=2");
     EXPECT_EQ(text_line_height, 100);
@@ -310,8 +326,11 @@ TEST_F(GameFont, SizeControlMakesADoubleSizeVariantThatStays) {
 
 TEST_F(GameFont, RaiseLiftsTheFollowingGlyphs) {
     load_normal();
-    auto quads = draw_quads(
-        std::string("A\x05\x02\x00\x01\x80\x00" "A\x05\x02\x00\x01\x00\x00" "A", 15), 0, 100);
+    auto quads = draw_quads(std::string("A\x05\x02\x00\x01\x80\x00"
+                                        "A\x05\x02\x00\x01\x00\x00"
+                                        "A",
+                                        15),
+                            0, 100);
     ASSERT_EQ(quads.size(), 3u);
     EXPECT_NEAR(quads[0][0].y, 100, 1e-3);
     EXPECT_NEAR(quads[1][0].y, 75, 1e-3);
@@ -334,7 +353,7 @@ TEST_F(GameFont, WrapsAtWordsAndBreaksLongWords) {
     // One word longer than the line breaks after the glyph that crosses it.
     quads = draw_quads(std::string(12, 'a'), 0, 0, 200, 0, &y);
     ASSERT_EQ(quads.size(), 12u);
-    EXPECT_NEAR(quads[8][0].y, 0, 1e-3);  // pen at 225 after the 9th glyph
+    EXPECT_NEAR(quads[8][0].y, 0, 1e-3); // pen at 225 after the 9th glyph
     EXPECT_NEAR(quads[9][0].y, 51, 1e-3);
     EXPECT_NEAR(quads[9][0].x, 0, 1e-3);
 

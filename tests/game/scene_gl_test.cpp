@@ -34,8 +34,8 @@ class Scene : public WindowTest {
     }
     // The scene's polygons with the camera's translation undone.
     std::vector<FeedbackPolygon> capture_scene() {
-        game.view_yaw = 0;       // camera translation (0, -height, -orbit radius)
-        game.camera_height = 0;  // and kept there: dt is 0
+        game.view_yaw = 0;      // camera translation (0, -height, -orbit radius)
+        game.camera_height = 0; // and kept there: dt is 0
         auto polygons = capture_polygons([] { draw_scene(0.0); }, 40);
         for (auto &p : polygons)
             for (auto &v : p) v.z += (float)(0.9 * TUBE_INNER_RADIUS);
@@ -48,7 +48,9 @@ bool is_floor_triangle(const FeedbackPolygon &p) {
            std::fabs(p[0].y) < 1e-4;
 }
 
-double radius(const FeedbackVertex &v) { return std::hypot(v.x, v.z); }
+double radius(const FeedbackVertex &v) {
+    return std::hypot(v.x, v.z);
+}
 
 TEST_F(Scene, EmptyWellShowsEveryWallQuadTheFloorRingAndTheDisc) {
     game.piece_height = 35; // the piece's blocks are told apart by their height

@@ -28,8 +28,8 @@ TEST_F(ScoreLog, KeepsEarlierLines) {
     EXPECT_TRUE(append_score_line(1, 1));
     std::string log = read_file("scores.txt");
     EXPECT_EQ(log.rfind("2020-Jan-01 00:00:00\t5\t2 rows\n", 0), 0u) << log;
-    EXPECT_TRUE(testing::internal::RE::FullMatch(
-        log, "2020-Jan-01 00:00:00\t5\t2 rows\n" + std::string(LINE) + "1\t1 rows\n"));
+    EXPECT_TRUE(testing::internal::RE::FullMatch(log, "2020-Jan-01 00:00:00\t5\t2 rows\n" +
+                                                          std::string(LINE) + "1\t1 rows\n"));
 }
 
 TEST_F(ScoreLog, SaysWhyWhenTheLogCannotBeWritten) {

@@ -32,7 +32,9 @@ TEST(BlockTexture, GreyBevelAtItsTellingPixels) {
     EXPECT_EQ(at(0, 32), 127);
 }
 
-Bitmap wall_picture() { return decode_bmp(brick_bmp, brick_bmp_size); }
+Bitmap wall_picture() {
+    return decode_bmp(brick_bmp, brick_bmp_size);
+}
 
 TEST(WallPicture, IsA256By256TwentyFourBitPicture) {
     ASSERT_EQ(brick_bmp_size, 196662u);

@@ -8,7 +8,8 @@
 
 namespace {
 
-std::vector<uint8_t> records_of(std::initializer_list<std::pair<int, int>> sizes, uint8_t fill = 7) {
+std::vector<uint8_t> records_of(std::initializer_list<std::pair<int, int>> sizes,
+                                uint8_t fill = 7) {
     std::vector<uint8_t> data;
     for (auto [w, h] : sizes) {
         data.push_back(w);
@@ -75,9 +76,9 @@ TEST(GlyphLayout, RasterisedIndicesBecomePaletteColours) {
     std::fill(texels.begin(), texels.end(), 0);
     rasterise_glyphs(&font, data.data(), records, count, texels.data());
     auto texel = [&](int x) { return std::vector<int>(&texels[x * 4], &texels[x * 4 + 4]); };
-    EXPECT_EQ(texel(0), (std::vector<int>{0, 0, 0, 255}));     // index 0: opaque black
-    EXPECT_EQ(texel(1), (std::vector<int>{63, 63, 63, 255}));  // index 8: dark grey
-    EXPECT_EQ(texel(2), (std::vector<int>{0, 0, 0, 0}));       // index 255: transparent
+    EXPECT_EQ(texel(0), (std::vector<int>{0, 0, 0, 255}));       // index 0: opaque black
+    EXPECT_EQ(texel(1), (std::vector<int>{63, 63, 63, 255}));    // index 8: dark grey
+    EXPECT_EQ(texel(2), (std::vector<int>{0, 0, 0, 0}));         // index 255: transparent
     EXPECT_EQ(texel(3), (std::vector<int>{255, 255, 255, 255})); // top of the grey ramp
     int x = font.glyph_x[1];
     EXPECT_EQ(texel(x), (std::vector<int>{255, 102, 204, 255})); // cube (5, 2, 4)

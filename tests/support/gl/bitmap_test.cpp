@@ -52,7 +52,7 @@ TEST(DecodeBmp, TopDownFilesComeOutUpright) {
     Bitmap image = decode(make_bmp(spec));
     ASSERT_EQ(image.height, 3u);
     ASSERT_EQ(image.bytes_per_pixel, 4);
-    EXPECT_EQ(image.pixels[0], 0);       // the file's first row is the top
+    EXPECT_EQ(image.pixels[0], 0);      // the file's first row is the top
     EXPECT_EQ(image.pixels[2 * 4], 32); // and its last the bottom
     release_bitmap(&image);
 }

@@ -168,7 +168,8 @@ void check_software_chain(int w, int h, int n, int expected_levels, unsigned see
         for (int y = 0; y < lh; y++)
             for (int i = 0; i < lw * n; i++) {
                 size_t at = y * aligned_row_bytes(lw, n) + i;
-                ASSERT_EQ(got[at], expected[at]) << "level " << level << " row " << y << " byte " << i;
+                ASSERT_EQ(got[at], expected[at])
+                    << "level " << level << " row " << y << " byte " << i;
             }
     }
     EXPECT_EQ(level, expected_levels);

@@ -150,10 +150,12 @@ TEST_F(Projection, TwoDimensionalModeIsAPixelBox) {
     set_view_size(800, 600);
     projection(m);
     // glOrtho(0, 800, 600, 0, 300, -300)
-    expect_matrix(m, {{0, 2.0f / 800}, {5, -2.0f / 600}, {10, 1.0f / 300}, {12, -1}, {13, 1}, {15, 1}});
+    expect_matrix(
+        m, {{0, 2.0f / 800}, {5, -2.0f / 600}, {10, 1.0f / 300}, {12, -1}, {13, 1}, {15, 1}});
     set_view_size(800, 601); // near and far stay at 300 and -300
     projection(m);
-    expect_matrix(m, {{0, 2.0f / 800}, {5, -2.0f / 601}, {10, 1.0f / 300}, {12, -1}, {13, 1}, {15, 1}});
+    expect_matrix(
+        m, {{0, 2.0f / 800}, {5, -2.0f / 601}, {10, 1.0f / 300}, {12, -1}, {13, 1}, {15, 1}});
     mode_2d = false;
 }
 

@@ -14,8 +14,8 @@ Shade row_shade(int row) {
     return {std::exp(-2 * d), std::exp(-d), std::exp(-0.5 * d)};
 }
 
-Shade colour_of_index(int v) {
-    return {(double)(v % 2), (double)((v / 2) % 2), (double)(v / 4)};
+Shade colour_of_index(int index) {
+    return {(double)(index & 1), (double)((index >> 1) & 1), (double)((index >> 2) & 1)};
 }
 
 static void set_colour(Shade colour, Shade shade) {

@@ -24,6 +24,8 @@ static bool font_list_made = false;
 
 void register_font(BitmapFont *font) {
     if (!font_list_made) {
+        // The list holds pointers to the fonts, not the fonts themselves.
+        // NOLINTNEXTLINE(bugprone-sizeof-expression)
         grow_array_init(&font_list, sizeof(BitmapFont *), &fonts);
         font_list_made = true;
     }
@@ -40,10 +42,10 @@ void standard_palette(float red[256], float green[256], float blue[256]) {
     red[8] = green[8] = blue[8] = 0.25f;
     for (int i = 16; i < 40; i++) red[i] = green[i] = blue[i] = (float)(i - 16) * 0.04347826f;
     for (int i = 40; i < 256; i++) {
-        int j = i - 40;
-        red[i] = (float)((j % 6) * 0.2);
-        green[i] = (float)(((j / 6) % 6) * 0.2);
-        blue[i] = (float)((j / 36) * 0.2);
+        int j = i - 40, r = j % 6, g = (j / 6) % 6, b = j / 36;
+        red[i] = (float)(r * 0.2);
+        green[i] = (float)(g * 0.2);
+        blue[i] = (float)(b * 0.2);
     }
 }
 

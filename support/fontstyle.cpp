@@ -8,8 +8,21 @@
 
 #include "bitmapfonts.h"
 
+// Bit for bit, field by field (the record's padding is not part of it).
+static uint32_t bits_of(float f) {
+    uint32_t bits;
+    memcpy(&bits, &f, sizeof bits);
+    return bits;
+}
+
+static bool same_bits(float a, float b) {
+    return bits_of(a) == bits_of(b);
+}
+
 static bool same_style(const FontStyle &a, const FontStyle &b) {
-    return memcmp(&a, &b, sizeof a) == 0;
+    return a.base == b.base && same_bits(a.width, b.width) && same_bits(a.height, b.height) &&
+           same_bits(a.skew, b.skew) && same_bits(a.boldness, b.boldness) &&
+           a.glyph_slots == b.glyph_slots;
 }
 
 static bool usable_factor(float f) {

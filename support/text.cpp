@@ -148,6 +148,8 @@ float draw_text_n(const char *text, size_t length, uint32_t colour, float x, flo
         if (t.kind == Token::END) break;
         if (t.kind == Token::NEWLINE) {
             pen_x = line_start;
+            // Rounded half up, as the line advance has always been.
+            // NOLINTNEXTLINE(bugprone-incorrect-roundings)
             pen_y += (int)((double)((float)current_font->cell_height * hf) + 0.5) + 1;
             continue;
         }

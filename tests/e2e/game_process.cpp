@@ -49,7 +49,10 @@ GameRun start_game(const std::string &dir, bool with_display) {
 #ifdef GAME_PRELOAD
         setenv("LD_PRELOAD", GAME_PRELOAD, 1);
 #endif
-        execl(SPINWELL_BINARY, SPINWELL_BINARY, (char *)nullptr);
+        // SPINWELL_GAME runs the same tests against another build, such as
+        // the one installed from the package.
+        const char *binary = getenv("SPINWELL_GAME") ? getenv("SPINWELL_GAME") : SPINWELL_BINARY;
+        execl(binary, binary, (char *)nullptr);
         _exit(127);
     }
     return run;

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Unpacks the Debian package into a fresh root, checks what it installs, and
+# starts the installed game under Xvfb and quits it with the end-to-end tests.
+#
+#     tests/package/check_deb.sh PACKAGE.deb E2E_TESTS_BINARY
+set -euo pipefail
+deb=$1
+e2e=$2
+here=$(cd "$(dirname "$0")/../.." && pwd)
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+
+dpkg-deb --field "$deb" Depends | grep -q libsdl2 || { echo "Depends lacks SDL2" >&2; exit 1; }
+dpkg -x "$deb" "$root"
+id=org.spinwell.Spinwell
+for file in usr/games/spinwell usr/share/applications/$id.desktop \
+    usr/share/metainfo/$id.metainfo.xml usr/share/man/man6/spinwell.6 \
+    usr/share/icons/hicolor/{48x48,64x64,128x128,256x256}/apps/$id.png; do
+    [ -e "$root/$file" ] || { echo "missing from the package: $file" >&2; exit 1; }
+done
+desktop-file-validate "$root/usr/share/applications/$id.desktop"
+appstreamcli validate --no-net "$root/usr/share/metainfo/$id.metainfo.xml"
+man -l "$root/usr/share/man/man6/spinwell.6" >/dev/null
+
+SPINWELL_GAME="$root/usr/games/spinwell" "$here/tests/with-xvfb" "$e2e" \
+    --gtest_filter='Startup.OpensAFullscreenWindowAndQuitsOnQ:Startup.QuitsOnEscape'
+echo "package checked: $deb"

@@ -166,6 +166,17 @@ void load_font_data(const uint8_t *data, uint32_t length, const char *name) {
     font->style = DEFAULT_FONT_STYLE;
     font->style.base = font;
     font->style.glyph_slots = GLYPH_SLOTS;
+    measure_font(font);
+
+    register_font(font);
+    if (!current_font) {
+        current_font = font;
+        current_style = font->style;
+        text_line_height = (int)((float)font->cell_height * font->style.height);
+    }
+}
+
+void measure_font(BitmapFont *font) {
     font->max_glyph_width = 0;
     for (uint32_t w : font->glyph_width) font->max_glyph_width = std::max(font->max_glyph_width, w);
     GLint w = 0, h = 0;
@@ -174,13 +185,6 @@ void load_font_data(const uint8_t *data, uint32_t length, const char *name) {
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &h);
     font->texture_width = (uint32_t)w;
     font->texture_height = (uint32_t)h;
-
-    register_font(font);
-    if (!current_font) {
-        current_font = font;
-        current_style = font->style;
-        text_line_height = (int)((float)font->cell_height * font->style.height);
-    }
 }
 
 void glyph_boost_table(uint8_t table[256]) {

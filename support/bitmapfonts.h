@@ -94,5 +94,8 @@ BitmapFont *find_font_variant(FontStyle style);
 // A copy of a font record (sharing its texture), registered in font_list.
 BitmapFont *copy_font(const BitmapFont *font);
 
+// Sets max_glyph_width from the glyph widths and the texture size from GL.
+void measure_font(BitmapFont *font);
+
 // Appends a font to font_list, creating the list on first use.
 void register_font(BitmapFont *font);

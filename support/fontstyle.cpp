@@ -97,15 +97,7 @@ BitmapFont *find_font_variant(FontStyle style) {
     if (style.boldness != 0) append_to_name(variant, "%s:boldness=%g", style.boldness);
     if (style.skew != 0) append_to_name(variant, "%s:skew=%g", style.skew);
 
-    variant->max_glyph_width = 0;
-    for (uint32_t w : variant->glyph_width)
-        variant->max_glyph_width = std::max(variant->max_glyph_width, w);
-    GLint w = 0, h = 0;
-    glBindTexture(GL_TEXTURE_2D, variant->texture);
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &w);
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &h);
-    variant->texture_width = (uint32_t)w;
-    variant->texture_height = (uint32_t)h;
+    measure_font(variant);
     return variant;
 }
 

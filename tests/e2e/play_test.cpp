@@ -8,17 +8,23 @@
 
 namespace {
 
-using Play = GameTest;
+class Play : public GameTest {
+  protected:
+    // Holds a fall key until the game ends and writes its score line.
+    void fall_until_game_over(unsigned long key) {
+        send_key(display, key, true);
+        double deadline = seconds_now() + 120;
+        while (access(scores().c_str(), F_OK) != 0 && seconds_now() < deadline && is_running(&game))
+            usleep(100000);
+        send_key(display, key, false);
+        ASSERT_EQ(access(scores().c_str(), F_OK), 0) << "the game never ended";
+    }
+    std::string scores() const { return dir + "/scores.txt"; }
+};
 
 TEST_F(Play, HoldingSEndsTheGameWhichThenOnlyZoomsUntilQ) {
     start_and_wait_for_window();
-    std::string scores = dir + "/scores.txt";
-    send_key(display, XK_s, true);
-    double deadline = seconds_now() + 120;
-    while (access(scores.c_str(), F_OK) != 0 && seconds_now() < deadline && is_running(&game))
-        usleep(100000);
-    send_key(display, XK_s, false);
-    ASSERT_EQ(access(scores.c_str(), F_OK), 0) << "the game never ended";
+    fall_until_game_over(XK_s);
     usleep(500000);
     ASSERT_TRUE(is_running(&game)) << "the final board stays up";
 
@@ -64,7 +70,7 @@ TEST_F(Play, HoldingSEndsTheGameWhichThenOnlyZoomsUntilQ) {
     ASSERT_TRUE(WIFEXITED(game.status));
     EXPECT_EQ(WEXITSTATUS(game.status), 0);
 
-    std::string log = read_text(scores);
+    std::string log = read_text(scores());
     EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 1) << log;
     EXPECT_TRUE(testing::internal::RE::FullMatch(
         log, "[0-9]{4}-[A-Z][a-z][a-z]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]\t[0-9]+\t[0-9]+ "
@@ -74,18 +80,12 @@ TEST_F(Play, HoldingSEndsTheGameWhichThenOnlyZoomsUntilQ) {
 
 TEST_F(Play, SigtermAfterTheEndOfTheGameKeepsTheScoreLine) {
     start_and_wait_for_window();
-    std::string scores = dir + "/scores.txt";
-    send_key(display, XK_Down, true);
-    double deadline = seconds_now() + 120;
-    while (access(scores.c_str(), F_OK) != 0 && seconds_now() < deadline && is_running(&game))
-        usleep(100000);
-    send_key(display, XK_Down, false);
-    ASSERT_EQ(access(scores.c_str(), F_OK), 0) << "the game never ended";
+    fall_until_game_over(XK_Down);
     kill(game.pid, SIGTERM);
     ASSERT_TRUE(wait_for_exit(&game, 10));
     ASSERT_TRUE(WIFEXITED(game.status));
     EXPECT_EQ(WEXITSTATUS(game.status), 0);
-    std::string log = read_text(scores);
+    std::string log = read_text(scores());
     EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 1) << log;
 }
 

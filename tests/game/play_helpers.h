@@ -12,34 +12,11 @@
 #include <string>
 #include <unistd.h>
 
+#include "../scratch_dir.h"
 #include "driver.h"
 #include "keystate.h"
 #include "rules.h"
 #include "well.h"
-
-class ScratchDirTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/spinwell_test_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
-        ASSERT_EQ(getcwd(old_dir, sizeof old_dir), old_dir);
-        ASSERT_EQ(chdir(dir.c_str()), 0);
-    }
-    void TearDown() override {
-        ASSERT_EQ(chdir(old_dir), 0);
-        std::string command = "rm -rf " + dir;
-        ASSERT_EQ(system(command.c_str()), 0);
-    }
-    static std::string read_file(const char *path) {
-        std::ifstream in(path);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
-    std::string dir;
-    char old_dir[PATH_MAX];
-};
 
 class PlayTest : public ScratchDirTest {
   protected:

@@ -1,5 +1,6 @@
 #include "report.h"
 
+#include "../scratch_dir.h"
 #include "clock.h"
 
 #include <gtest/gtest.h>
@@ -16,35 +17,19 @@
 
 namespace {
 
-// Runs each test in a fresh empty working directory, for the log files.
-class ReportTest : public ::testing::Test {
+class ReportTest : public ScratchDirTest {
   protected:
     void SetUp() override {
-        char pattern[] = "/tmp/report_test_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
-        ASSERT_EQ(getcwd(old_dir, sizeof old_dir), old_dir);
-        ASSERT_EQ(chdir(dir.c_str()), 0);
+        ScratchDirTest::SetUp();
         fatal_pause_microseconds = 0;
         report_hook = console_report_handler;
         warnings_log_enabled = 1;
     }
     void TearDown() override {
         report_hook = console_report_handler;
-        ASSERT_EQ(chdir(old_dir), 0);
-        std::string command = "rm -rf " + dir;
-        ASSERT_EQ(system(command.c_str()), 0);
+        ScratchDirTest::TearDown();
     }
-    std::string dir;
-    char old_dir[PATH_MAX];
 };
-
-std::string read_file(const char *path) {
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // A death-test statement whose standard output goes where gtest looks.
 #define ON_STDERR(statement)                                                                       \

@@ -31,8 +31,8 @@ void follow_piece(double dt) {
 // The wall behind cell (c, r): the whole picture once per cell.
 static void draw_wall_quad(int c, int r) {
     double s0, c0, s1, c1;
-    sincos(c * COLUMN_ANGLE, &s0, &c0);
-    sincos((c + 1) * COLUMN_ANGLE, &s1, &c1);
+    column_edge(c, &s0, &c0);
+    column_edge(c + 1, &s1, &c1);
     float x0 = (float)(TUBE_OUTER_RADIUS * c0), z0 = (float)(TUBE_OUTER_RADIUS * s0);
     float x1 = (float)(TUBE_OUTER_RADIUS * c1), z1 = (float)(TUBE_OUTER_RADIUS * s1);
     float y0 = (float)r, y1 = (float)(r + 1);
@@ -50,9 +50,16 @@ static void draw_wall_quad(int c, int r) {
 
 static void draw_well() {
     const Shade WALL = {0.4, 0.5, 0.3}, WHITE = {1, 1, 1};
+    // The same twenty shades serve every column of every frame.
+    static Shade shades[WELL_ROWS];
+    static bool shades_known = false;
+    if (!shades_known) {
+        for (int r = 0; r < WELL_ROWS; r++) shades[r] = row_shade(r);
+        shades_known = true;
+    }
     for (int c = WELL_COLUMNS - 1; c >= 0; c--) {
         for (int r = WELL_ROWS - 1; r >= 0; r--) {
-            Shade shade = row_shade(r);
+            const Shade &shade = shades[r];
             glBindTexture(GL_TEXTURE_2D, game.wall_texture);
             set_colour(WALL, shade);
             draw_wall_quad(c, r);
@@ -92,7 +99,7 @@ static void draw_floor_disc() {
         glVertex3f(0, 0, 0);
         for (int edge : {k - 1, k}) {
             double s, c;
-            sincos(edge * COLUMN_ANGLE, &s, &c);
+            column_edge(edge, &s, &c);
             // The picture repeats once per unit of distance across the floor.
             glTexCoord2f((float)(R * c), (float)(R * s));
             glVertex3f((float)(R * c), 0, (float)(R * s));

@@ -20,12 +20,31 @@ void quad(const Corner *corners[4], const float *heights) {
     }
 }
 
+enum { RING_EDGES = 21 };
+
 } // namespace
+
+void column_edge(int column, double *sine, double *cosine) {
+    // Every frame draws hundreds of cells on the same 21 edges.
+    static double edge_sine[RING_EDGES], edge_cosine[RING_EDGES];
+    static bool edges_known = false;
+    if (!edges_known) {
+        for (int c = 0; c < RING_EDGES; c++)
+            sincos(c * COLUMN_ANGLE, &edge_sine[c], &edge_cosine[c]);
+        edges_known = true;
+    }
+    if (column >= 0 && column < RING_EDGES) {
+        *sine = edge_sine[column];
+        *cosine = edge_cosine[column];
+    } else {
+        sincos(column * COLUMN_ANGLE, sine, cosine);
+    }
+}
 
 void draw_block(int column, int row) {
     double s0, c0, s1, c1;
-    sincos(column * COLUMN_ANGLE, &s0, &c0);
-    sincos((column + 1) * COLUMN_ANGLE, &s1, &c1);
+    column_edge(column, &s0, &c0);
+    column_edge(column + 1, &s1, &c1);
     const Corner i0 = {(float)(TUBE_INNER_RADIUS * c0), (float)(TUBE_INNER_RADIUS * s0)};
     const Corner i1 = {(float)(TUBE_INNER_RADIUS * c1), (float)(TUBE_INNER_RADIUS * s1)};
     const Corner o0 = {(float)(TUBE_OUTER_RADIUS * c0), (float)(TUBE_OUTER_RADIUS * s0)};

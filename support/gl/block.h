@@ -10,6 +10,11 @@ const double COLUMN_ANGLE = 0.3141592653589793;     // pi / 10
 const double TUBE_INNER_RADIUS = 2.683098861837907; // 10/pi - 0.5
 const double TUBE_OUTER_RADIUS = 3.683098861837907; // 10/pi + 0.5
 
+// Sine and cosine of the angle column * COLUMN_ANGLE where a column's cells
+// begin.  The 21 edges of the ring are worked out once; other columns
+// directly, to the same values up to rounding.
+void column_edge(int column, double *sine, double *cosine);
+
 // Draws the block of (column, row) with the bound texture and the current
 // colour: inner face, bottom, top and the two sides, each showing the whole
 // texture.  There is no outer face; the tube wall lies there.  Any column is

@@ -64,9 +64,9 @@ static Percentiles run_frames(int frames, bool game_frame) {
     for (int i = 0; i < frames + 10; i++) {
         double start = monotonic_seconds();
         if (game_frame) {
-            // Keep the piece above the settled rows so every frame draws the
-            // same scene.
-            if (game.piece_height < 17.0) game.piece_height = SPAWN_HEIGHT;
+            // Keep the piece above the settled rows, never settling, so that
+            // every frame draws the same scene and no game ends.
+            if (game.piece_height < 18.5) game.piece_height = SPAWN_HEIGHT;
             game_frame_work(start - previous, fall_speed_at(start - game.start_time));
         }
         present();

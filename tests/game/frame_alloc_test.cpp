@@ -70,7 +70,7 @@ TEST_F(FrameAllocations, NoneInTheGamesFrameWork) {
         for (int c = 1; c < WELL_COLUMNS; c++) game.well[c][r] = 1 + (r + c) % 7;
 
     auto frame = [](bool count) {
-        if (game.piece_height < 13.0) game.piece_height = SPAWN_HEIGHT;
+        if (game.piece_height < 14.5) game.piece_height = SPAWN_HEIGHT;
         counting = count;
         update_view();
         play_frame(&game, key_down, key_was_down, 1.0 / 30, 1.0);
@@ -86,6 +86,7 @@ TEST_F(FrameAllocations, NoneInTheGamesFrameWork) {
     allocations = 0;
     for (int i = 0; i < 300; i++) frame(true);
     EXPECT_EQ(allocations.load(), 0);
+    EXPECT_EQ(game.play_state, PLAYING) << "the piece is kept from settling";
     // The same frames paused and over, with their messages and the prompt.
     game.play_state = PAUSED;
     for (int i = 0; i < 50; i++) frame(true);

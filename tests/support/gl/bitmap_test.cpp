@@ -29,10 +29,10 @@ void expect_empty(const Bitmap &image, const char *what) {
 }
 
 TEST(DecodeBmp, RowsComeOutTopFirstWithoutTheirPadding) {
-    BmpSpec spec;
-    spec.width = 3; // 9 bytes a row, 12 in the file
-    spec.height = 2;
-    Bitmap image = decode(make_bmp(spec));
+    BmpFields fields;
+    fields.width = 3; // 9 bytes a row, 12 in the file
+    fields.height = 2;
+    Bitmap image = decode(make_bmp(fields));
     ASSERT_EQ(image.width, 3u);
     ASSERT_EQ(image.height, 2u);
     ASSERT_EQ(image.bytes_per_pixel, 3);
@@ -45,11 +45,11 @@ TEST(DecodeBmp, RowsComeOutTopFirstWithoutTheirPadding) {
 }
 
 TEST(DecodeBmp, TopDownFilesComeOutUpright) {
-    BmpSpec spec;
-    spec.width = 1;
-    spec.height = -3;
-    spec.bits = 32;
-    Bitmap image = decode(make_bmp(spec));
+    BmpFields fields;
+    fields.width = 1;
+    fields.height = -3;
+    fields.bits = 32;
+    Bitmap image = decode(make_bmp(fields));
     ASSERT_EQ(image.height, 3u);
     ASSERT_EQ(image.bytes_per_pixel, 4);
     EXPECT_EQ(image.pixels[0], 0);      // the file's first row is the top
@@ -58,12 +58,12 @@ TEST(DecodeBmp, TopDownFilesComeOutUpright) {
 }
 
 TEST(DecodeBmp, EightBitPalettes) {
-    BmpSpec spec;
-    spec.bits = 8;
-    spec.width = 4;
-    spec.height = 1;
-    spec.colours_used = 16;
-    std::vector<uint8_t> file = make_bmp(spec);
+    BmpFields fields;
+    fields.bits = 8;
+    fields.width = 4;
+    fields.height = 1;
+    fields.colours_used = 16;
+    std::vector<uint8_t> file = make_bmp(fields);
     ASSERT_EQ(file[10], 118); // 54 + 16 entries
     Bitmap image = decode(file);
     ASSERT_EQ(image.bytes_per_pixel, 1);
@@ -73,8 +73,8 @@ TEST(DecodeBmp, EightBitPalettes) {
     EXPECT_EQ(memcmp(image.pixels, "\x00\x01\x02\x03", 4), 0);
     release_bitmap(&image);
 
-    spec.colours_used = 0; // all 256 entries, data from 1078
-    file = make_bmp(spec);
+    fields.colours_used = 0; // all 256 entries, data from 1078
+    file = make_bmp(fields);
     ASSERT_EQ(file[10] | file[11] << 8, 1078);
     image = decode(file);
     ASSERT_NE(image.palette, nullptr);
@@ -85,11 +85,11 @@ TEST(DecodeBmp, EightBitPalettes) {
 
 TEST(DecodeBmp, SixteenAndThirtyTwoBitPixelsKeepTheirBytes) {
     for (uint16_t bits : {16, 32}) {
-        BmpSpec spec;
-        spec.bits = bits;
-        spec.width = 3;
-        spec.height = 1;
-        Bitmap image = decode(make_bmp(spec));
+        BmpFields fields;
+        fields.bits = bits;
+        fields.width = 3;
+        fields.height = 1;
+        Bitmap image = decode(make_bmp(fields));
         ASSERT_EQ(image.bytes_per_pixel, bits / 8);
         for (int k = 0; k < 3 * bits / 8; k++) EXPECT_EQ(image.pixels[k], k);
         release_bitmap(&image);
@@ -97,18 +97,18 @@ TEST(DecodeBmp, SixteenAndThirtyTwoBitPixelsKeepTheirBytes) {
 }
 
 TEST(DecodeBmp, LaterHeaderVersionsPutThePaletteAfterThem) {
-    BmpSpec spec;
-    spec.bits = 8;
-    spec.colours_used = 2;
-    spec.header_size = 124;
-    Bitmap image = decode(make_bmp(spec));
+    BmpFields fields;
+    fields.bits = 8;
+    fields.colours_used = 2;
+    fields.header_size = 124;
+    Bitmap image = decode(make_bmp(fields));
     ASSERT_EQ(image.bytes_per_pixel, 1);
     EXPECT_EQ(image.palette[4 + 2], 3);
     release_bitmap(&image);
 }
 
 TEST(DecodeBmp, RefusesWhatItCannotDecode) {
-    BmpSpec good;
+    BmpFields good;
     good.width = 5;
     good.height = 3;
     std::vector<uint8_t> base = make_bmp(good);
@@ -164,7 +164,7 @@ TEST(DecodeBmp, RefusesWhatItCannotDecode) {
     put_le(file, 28, 32, 2);
     expect_empty(decode(file), "product over the size limit");
 
-    BmpSpec palette;
+    BmpFields palette;
     palette.bits = 8;
     palette.colours_used = 16;
     file = make_bmp(palette);

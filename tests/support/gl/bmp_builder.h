@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-struct BmpSpec {
+struct BmpFields {
     int32_t width = 2;
     int32_t height = 2;
     uint16_t bits = 24;
@@ -19,28 +19,28 @@ inline void put_le(std::vector<uint8_t> &f, size_t at, uint32_t v, int bytes) {
 
 // A well-formed file: palette entries i give (i, i+1, i+2, 0); pixel byte k
 // of file row r (bottom row first) is r * 16 + k; row padding is 0xEE.
-inline std::vector<uint8_t> make_bmp(const BmpSpec &spec) {
-    uint32_t b = spec.bits / 8;
-    uint32_t h = spec.height < 0 ? -(int64_t)spec.height : spec.height;
-    uint32_t row = spec.width * b, stride = (row + 3) & ~3u;
-    uint32_t palette = spec.bits == 8 ? (spec.colours_used ? spec.colours_used : 256) * 4 : 0;
-    uint32_t offset = 14 + spec.header_size + palette;
+inline std::vector<uint8_t> make_bmp(const BmpFields &fields) {
+    uint32_t b = fields.bits / 8;
+    uint32_t h = fields.height < 0 ? -(int64_t)fields.height : fields.height;
+    uint32_t row = fields.width * b, stride = (row + 3) & ~3u;
+    uint32_t palette = fields.bits == 8 ? (fields.colours_used ? fields.colours_used : 256) * 4 : 0;
+    uint32_t offset = 14 + fields.header_size + palette;
     std::vector<uint8_t> f(offset + stride * h, 0);
     f[0] = 'B';
     f[1] = 'M';
     put_le(f, 2, f.size(), 4);
     put_le(f, 10, offset, 4);
-    put_le(f, 14, spec.header_size, 4);
-    put_le(f, 18, spec.width, 4);
-    put_le(f, 22, spec.height, 4);
+    put_le(f, 14, fields.header_size, 4);
+    put_le(f, 18, fields.width, 4);
+    put_le(f, 22, fields.height, 4);
     put_le(f, 26, 1, 2);
-    put_le(f, 28, spec.bits, 2);
-    put_le(f, 30, spec.compression, 4);
-    put_le(f, 46, spec.colours_used, 4);
+    put_le(f, 28, fields.bits, 2);
+    put_le(f, 30, fields.compression, 4);
+    put_le(f, 46, fields.colours_used, 4);
     for (uint32_t i = 0; i < palette / 4; i++) {
-        f[14 + spec.header_size + i * 4] = i;
-        f[14 + spec.header_size + i * 4 + 1] = i + 1;
-        f[14 + spec.header_size + i * 4 + 2] = i + 2;
+        f[14 + fields.header_size + i * 4] = i;
+        f[14 + fields.header_size + i * 4 + 1] = i + 1;
+        f[14 + fields.header_size + i * 4 + 2] = i + 2;
     }
     for (uint32_t r = 0; r < h; r++)
         for (uint32_t k = 0; k < stride; k++)

@@ -9,6 +9,7 @@
 #include "../support/gl/gl_helpers.h"
 #include "background.h"
 #include "driver.h"
+#include "test_game.h"
 #include "font_helpers.h"
 #include "hud.h"
 #include "rules.h"
@@ -59,13 +60,9 @@ TEST_F(FrameAllocations, NoneInTheGamesFrameWork) {
 
     forget_fonts();
     load_game_font();
-    memset(&game, 0, sizeof game);
-    game.well = create_well();
-    set_start_values(&game, 0.0);
+    start_test_game(&game, 3, SHAPE_TEE);
     game.wall_texture = make_wall_texture();
     game.block_texture = make_block_texture();
-    game.piece_colour = 3;
-    set_piece_shape(&game.piece, SHAPE_TEE);
     for (int r = 1; r < 12; r++)
         for (int c = 1; c < WELL_COLUMNS; c++) game.well[c][r] = 1 + (r + c) % 7;
 
@@ -93,6 +90,7 @@ TEST_F(FrameAllocations, NoneInTheGamesFrameWork) {
     game.play_state = GAME_OVER;
     for (int i = 0; i < 50; i++) frame(true);
     EXPECT_EQ(allocations.load(), 0);
+    free_test_well(&game);
     forget_fonts();
 }
 

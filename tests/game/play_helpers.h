@@ -14,6 +14,7 @@
 
 #include "../scratch_dir.h"
 #include "driver.h"
+#include "test_game.h"
 #include "keystate.h"
 #include "rules.h"
 #include "well.h"
@@ -22,17 +23,12 @@ class PlayTest : public ScratchDirTest {
   protected:
     void SetUp() override {
         ScratchDirTest::SetUp();
-        memset(&state, 0, sizeof state);
-        state.well = create_well();
-        set_start_values(&state, 0.0);
-        state.piece_colour = 3;
-        set_piece_shape(&state.piece, SHAPE_SQUARE);
+        start_test_game(&state, 3, SHAPE_SQUARE);
         memset(keys, 0, sizeof keys);
         memset(before, 0, sizeof before);
     }
     void TearDown() override {
-        for (int c = 0; c < WELL_COLUMNS; c++) free(state.well[c]);
-        free(state.well);
+        free_test_well(&state);
         ScratchDirTest::TearDown();
     }
 

@@ -8,6 +8,7 @@
 #include "background.h"
 #include "block.h"
 #include "driver.h"
+#include "test_game.h"
 #include "rules.h"
 #include "textures.h"
 #include "view.h"
@@ -19,17 +20,12 @@ class Scene : public WindowTest {
   protected:
     void SetUp() override {
         WindowTest::SetUp();
-        memset(&game, 0, sizeof game);
-        game.well = create_well();
-        set_start_values(&game, 0.0);
+        start_test_game(&game, 1, SHAPE_ROW_OF_FOUR);
         game.wall_texture = make_wall_texture();
         game.block_texture = make_block_texture();
-        game.piece_colour = 1;
-        set_piece_shape(&game.piece, SHAPE_ROW_OF_FOUR);
     }
     void TearDown() override {
-        for (int c = 0; c < WELL_COLUMNS; c++) free(game.well[c]);
-        free(game.well);
+        free_test_well(&game);
         WindowTest::TearDown();
     }
     // The scene's polygons with the camera's translation undone.

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "allocation.h"
 #include "stroketiles.h"
 
 // The game's strokes: a fifth of a tile each side of the centre line,
@@ -19,7 +20,7 @@ uint8_t *stroke_tile_table() {
         hundredths[b] = (float)(b / 100.0);
         tenths[b] = (float)(b / 10.0);
     }
-    uint8_t *table = (uint8_t *)malloc(STROKE_TILE_COUNT * STROKE_TILE_BYTES);
+    uint8_t *table = (uint8_t *)checked_malloc(STROKE_TILE_COUNT * STROKE_TILE_BYTES);
     for (int code = 0; code < STROKE_TILE_COUNT; code++) {
         for (int j = 0; j < 10; j++) {
             for (int i = 0; i < 10; i++) {
@@ -178,7 +179,7 @@ const uint8_t packed_font_data[PACKED_FONT_BYTES] = {
 
 uint8_t *unpack_builtin_font(uint32_t *length) {
     uint8_t *table = stroke_tile_table();
-    uint8_t *out = (uint8_t *)malloc(UNPACKED_FONT_CAPACITY);
+    uint8_t *out = (uint8_t *)checked_malloc(UNPACKED_FONT_CAPACITY);
     const uint32_t last = PACKED_FONT_BYTES - 1;
     uint32_t p = 0, used = 0;
     for (int n = 0; n < 512 && p + 2 <= last; n++) {

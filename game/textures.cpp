@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "allocation.h"
 #include "bitmap.h"
 #include "embedded.h"
 #include "texture.h"
@@ -32,7 +33,7 @@ void fill_block_texture(uint8_t *pixels) {
 
 uint32_t make_block_texture() {
     uint32_t name = new_texture_name();
-    uint8_t *pixels = (uint8_t *)malloc(BLOCK_TEXTURE_SIZE * BLOCK_TEXTURE_SIZE * 3);
+    uint8_t *pixels = (uint8_t *)checked_malloc(BLOCK_TEXTURE_SIZE * BLOCK_TEXTURE_SIZE * 3);
     fill_block_texture(pixels);
     discard_gl_errors();
     glTexImage2D(GL_TEXTURE_2D, 0, internal_format_for(3), BLOCK_TEXTURE_SIZE, BLOCK_TEXTURE_SIZE,

@@ -3,10 +3,12 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "allocation.h"
+
 int32_t **create_well() {
-    int32_t **well = (int32_t **)malloc(WELL_COLUMNS * sizeof(int32_t *));
+    int32_t **well = (int32_t **)checked_malloc(WELL_COLUMNS * sizeof(int32_t *));
     for (int c = 0; c < WELL_COLUMNS; c++) {
-        well[c] = (int32_t *)calloc(WELL_ROWS, sizeof(int32_t));
+        well[c] = (int32_t *)checked_calloc(WELL_ROWS, sizeof(int32_t));
         well[c][0] = FLOOR_CELL;
     }
     return well;

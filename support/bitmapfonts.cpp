@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "allocation.h"
 #include "report.h"
 #include "texture.h"
 
@@ -138,15 +139,15 @@ static uint32_t upload_glyph_texture(const BitmapFont *font, const uint8_t *texe
 }
 
 void load_font_data(const uint8_t *data, uint32_t length, const char *name) {
-    BitmapFont *font = (BitmapFont *)calloc(1, sizeof(BitmapFont));
-    font->name = strdup(name ? name : "");
+    BitmapFont *font = (BitmapFont *)checked_calloc(1, sizeof(BitmapFont));
+    font->name = checked_strdup(name ? name : "");
 
     GLint driver_limit = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &driver_limit);
     uint32_t limit =
         (uint32_t)std::max(0, std::min(std::min(driver_limit, 2048), font_texture_limit));
 
-    GlyphRecord *records = (GlyphRecord *)malloc(GLYPH_SLOTS * sizeof(GlyphRecord));
+    GlyphRecord *records = (GlyphRecord *)checked_malloc(GLYPH_SLOTS * sizeof(GlyphRecord));
     uint32_t count = find_glyph_records(data, length, records);
     layout_glyphs(font, records, count, limit);
     if (limit < font->texture_height) {
@@ -156,7 +157,8 @@ void load_font_data(const uint8_t *data, uint32_t length, const char *name) {
         report_inner("bitmapfonts", 1321, REPORT_FATAL, message, 1);
     }
 
-    uint8_t *texels = (uint8_t *)calloc((size_t)font->texture_width * font->texture_height, 4);
+    uint8_t *texels =
+        (uint8_t *)checked_calloc((size_t)font->texture_width * font->texture_height, 4);
     rasterise_glyphs(font, data, records, count, texels);
     free(records);
     font->texture = upload_glyph_texture(font, texels);
@@ -205,7 +207,7 @@ void boost_glyph_mipmaps(BitmapFont *font) {
         glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_WIDTH, &w);
         glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_HEIGHT, &h);
         if (w <= 0 || h <= 0) return; // no reduced levels at all
-        uint8_t *texels = (uint8_t *)malloc((size_t)w * h * 4);
+        uint8_t *texels = (uint8_t *)checked_malloc((size_t)w * h * 4);
         glGetTexImage(GL_TEXTURE_2D, level, GL_RGBA, GL_UNSIGNED_BYTE, texels);
         for (int g = 0; g < GLYPH_SLOTS; g++) {
             if (!is_boosted_slot(g)) continue;

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "bitmapfonts.h"
+#include "allocation.h"
 
 // Bit for bit, field by field (the record's padding is not part of it).
 static uint32_t bits_of(float f) {
@@ -64,7 +65,7 @@ static float match_score(const FontStyle &s, const BitmapFont *f) {
 
 static void append_to_name(BitmapFont *font, const char *format, float value) {
     int length = snprintf(nullptr, 0, format, font->name, (double)value);
-    char *name = (char *)malloc(length + 1);
+    char *name = (char *)checked_malloc(length + 1);
     snprintf(name, length + 1, format, font->name, (double)value);
     free(font->name);
     font->name = name;
@@ -102,9 +103,9 @@ BitmapFont *find_font_variant(FontStyle style) {
 }
 
 BitmapFont *copy_font(const BitmapFont *font) {
-    BitmapFont *copy = (BitmapFont *)malloc(sizeof(BitmapFont));
+    BitmapFont *copy = (BitmapFont *)checked_malloc(sizeof(BitmapFont));
     *copy = *font;
-    copy->name = strdup(font->name);
+    copy->name = checked_strdup(font->name);
     register_font(copy);
     return copy;
 }

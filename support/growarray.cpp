@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "allocation.h"
+
 int default_array_capacity = 1;
 
 void grow_array_init(GrowArray *array, uint32_t item_size, void *mirror) {
@@ -12,7 +14,7 @@ void grow_array_init(GrowArray *array, uint32_t item_size, void *mirror) {
     array->min_capacity = default_array_capacity > 0 ? capacity : 0;
     array->item_size = item_size;
     array->min_fill_percent = 60.0f;
-    array->items = (uint8_t *)calloc(capacity, item_size);
+    array->items = (uint8_t *)checked_calloc(capacity, item_size);
     array->mirror = mirror;
     if (mirror) memcpy(mirror, &array->items, sizeof(void *));
 }
@@ -20,7 +22,7 @@ void grow_array_init(GrowArray *array, uint32_t item_size, void *mirror) {
 // Moves the live items into new storage of the given capacity.  Every move
 // goes through here so that the mirror can never go stale.
 static void move_storage(GrowArray *array, uint32_t capacity) {
-    uint8_t *items = (uint8_t *)malloc((size_t)capacity * array->item_size + 1);
+    uint8_t *items = (uint8_t *)checked_malloc((size_t)capacity * array->item_size + 1);
     if (array->count) memcpy(items, array->items, (size_t)array->count * array->item_size);
     free(array->items);
     array->items = items;

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <unistd.h>
 
+#include "allocation.h"
 #include "clock.h"
 #include "gl/window.h"
 #include "logtime.h"
@@ -72,7 +73,7 @@ int report_inner(const char *file, int line, int kind, const char *message, int 
     record.line = line;
     record.time = realtime_seconds();
     if (copy && message) {
-        record.message = strdup(message);
+        record.message = checked_strdup(message);
         record.owned = 1;
     } else {
         record.message = (char *)message;

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "allocation.h"
+
 int use_unsized_formats = 1;
 int mipmap_extension_state = -1;
 GenerateMipmapEntry generate_mipmap_entry;
@@ -63,7 +65,7 @@ uint32_t create_texture_from_bitmap(uint32_t *width, uint32_t *height, Bitmap im
     if (height) *height = h;
 
     uint32_t stride = aligned_row_bytes(w, n);
-    uint8_t *buffer = (uint8_t *)calloc((size_t)h, stride);
+    uint8_t *buffer = (uint8_t *)checked_calloc((size_t)h, stride);
     for (uint32_t r = 0; r < image.height; r++) {
         const uint8_t *from = image.pixels + (size_t)r * image.width * n;
         uint8_t *to = buffer + (size_t)(image.height - 1 - r) * stride;
@@ -145,7 +147,7 @@ void build_mipmaps_in_software() {
     if (width <= 0 || height <= 0) return;
     GLenum format;
     int n = components_of(internal, &format);
-    uint8_t *buffer = (uint8_t *)malloc((size_t)height * aligned_row_bytes(width, n));
+    uint8_t *buffer = (uint8_t *)checked_malloc((size_t)height * aligned_row_bytes(width, n));
     glGetTexImage(GL_TEXTURE_2D, 0, format, GL_UNSIGNED_BYTE, buffer);
     downsample_mipmap_chain(GL_TEXTURE_2D, n, width, height, buffer);
     free(buffer);

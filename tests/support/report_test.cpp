@@ -2,6 +2,7 @@
 
 #include "../scratch_dir.h"
 #include "clock.h"
+#include "console_death.h"
 
 #include <gtest/gtest.h>
 
@@ -30,14 +31,6 @@ class ReportTest : public ScratchDirTest {
         ScratchDirTest::TearDown();
     }
 };
-
-// A death-test statement whose standard output goes where gtest looks.
-#define ON_STDERR(statement)                                                                       \
-    do {                                                                                           \
-        fflush(stdout);                                                                            \
-        dup2(2, 1);                                                                                \
-        statement;                                                                                 \
-    } while (0)
 
 TEST_F(ReportTest, FatalPrintsTheMessageAndExitsWithOne) {
     EXPECT_EXIT(ON_STDERR(report_inner("spinwell", 121, REPORT_FATAL, "no resolution", 0)),

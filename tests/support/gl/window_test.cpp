@@ -10,16 +10,20 @@ void expect_matrix(const float *m, std::initializer_list<std::pair<int, float>> 
     for (int i = 0; i < 16; i++) EXPECT_NEAR(m[i], expected[i], 1e-5) << "element " << i;
 }
 
+void expect_first_display_size() {
+    SDL_Rect display;
+    ASSERT_EQ(SDL_GetDisplayBounds(0, &display), 0);
+    EXPECT_EQ(screen_width, display.w);
+    EXPECT_EQ(screen_height, display.h);
+}
+
 TEST(OpenWindow, FullscreenOnTheFirstDisplay) {
     windowed_mode = false;
     mode_2d = false;
     memset(key_down, 1, KEY_SLOTS);
     memset(key_was_down, 1, KEY_SLOTS);
     ASSERT_EQ(open_graphics_window(0, 0, "Vorlanx [Quillmark]"), 1) << window_error;
-    SDL_Rect display;
-    ASSERT_EQ(SDL_GetDisplayBounds(0, &display), 0);
-    EXPECT_EQ(screen_width, display.w);
-    EXPECT_EQ(screen_height, display.h);
+    expect_first_display_size();
     EXPECT_TRUE(SDL_GetWindowFlags(main_window) & SDL_WINDOW_FULLSCREEN);
     EXPECT_STREQ(SDL_GetWindowTitle(main_window), "Vorlanx [Quillmark]");
     EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
@@ -38,8 +42,8 @@ TEST(OpenWindow, FullscreenOnTheFirstDisplay) {
     EXPECT_EQ(shade, GL_SMOOTH);
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
-    EXPECT_EQ(viewport[2], display.w);
-    EXPECT_EQ(viewport[3], display.h);
+    EXPECT_EQ(viewport[2], screen_width);
+    EXPECT_EQ(viewport[3], screen_height);
     float m[16];
     glGetFloatv(GL_MODELVIEW_MATRIX, m);
     expect_matrix(m, {{0, 1}, {5, 1}, {10, 1}, {15, 1}});
@@ -50,10 +54,7 @@ TEST(OpenWindow, FullscreenOnTheFirstDisplay) {
 TEST(OpenWindow, DisplayNumberOutOfRangeFallsBackToTheFirst) {
     windowed_mode = false;
     ASSERT_EQ(open_graphics_window(0, 2, "t"), 1) << window_error;
-    SDL_Rect display;
-    SDL_GetDisplayBounds(0, &display);
-    EXPECT_EQ(screen_width, display.w);
-    EXPECT_EQ(screen_height, display.h);
+    expect_first_display_size();
     keep_gl_driver_loaded();
     close_graphics_window();
 }
@@ -82,10 +83,7 @@ TEST(OpenWindow, ExplicitSizeSpanningAndNoDisplay) {
     close_graphics_window();
 
     ASSERT_EQ(open_graphics_window(-1, 0, "t"), 1) << window_error;
-    SDL_Rect display;
-    SDL_GetDisplayBounds(0, &display);
-    EXPECT_EQ(screen_width, display.w);
-    EXPECT_EQ(screen_height, display.h);
+    expect_first_display_size();
     keep_gl_driver_loaded();
     close_graphics_window();
 

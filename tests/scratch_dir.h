@@ -1,11 +1,9 @@
-// A fixture that runs each test in a fresh empty working directory, for the
-// files the code under test writes there (score and log files).
+// Runs each test in a fresh empty working directory, for the files the code
+// under test writes there (score and log files).
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <climits>
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -15,22 +13,22 @@ class ScratchDirTest : public ::testing::Test {
   protected:
     void SetUp() override {
         char pattern[] = "/tmp/spinwell_test_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
+        ASSERT_TRUE(mkdtemp(pattern) && getcwd(old_dir, sizeof old_dir) && chdir(pattern) == 0);
         dir = pattern;
-        ASSERT_EQ(getcwd(old_dir, sizeof old_dir), old_dir);
-        ASSERT_EQ(chdir(dir.c_str()), 0);
     }
-    void TearDown() override {
-        ASSERT_EQ(chdir(old_dir), 0);
-        std::string command = "rm -rf " + dir;
-        ASSERT_EQ(system(command.c_str()), 0);
-    }
+    void TearDown() override { ASSERT_EQ(chdir(old_dir) + system(("rm -rf " + dir).c_str()), 0); }
     static std::string read_file(const char *path) {
-        std::ifstream in(path);
         std::stringstream text;
-        text << in.rdbuf();
+        text << std::ifstream(path).rdbuf();
         return text.str();
     }
     std::string dir;
-    char old_dir[PATH_MAX];
+    char old_dir[4096];
 };
+
+// The time stamp of the score log and the log files: "%Y-%b-%d %H:%M:%S".
+#define LOG_TIME "[0-9]{4}-[A-Z][a-z][a-z]-[0-3][0-9] [0-2][0-9]:[0-5][0-9]:[0-6][0-9]"
+
+// For death tests: the report handler prints to standard output, while gtest
+// matches what a dying statement wrote to standard error.
+#define ON_STDERR(statement) (fflush(stdout), dup2(2, 1), statement)

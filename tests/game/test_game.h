@@ -1,10 +1,17 @@
-// A game record for tests: a fresh well, the start values, a chosen piece.
+// A game record for tests, the rules played frame by frame without a window
+// in a scratch directory (the end of a game writes scores.txt there), and
+// the game's font loaded afresh.
 #pragma once
 
-#include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 
+#include "../scratch_dir.h"
+#include "bitmapfonts.h"
+#include "builtin_font.h"
 #include "driver.h"
+#include "keystate.h"
+#include "rules.h"
 #include "well.h"
 
 inline void start_test_game(GameState *state, int colour, int shape) {
@@ -18,5 +25,49 @@ inline void start_test_game(GameState *state, int colour, int shape) {
 inline void free_test_well(GameState *state) {
     for (int c = 0; c < WELL_COLUMNS; c++) free(state->well[c]);
     free(state->well);
-    state->well = nullptr;
 }
+
+// Fonts live for the whole process in the game; tests start each from none.
+inline void forget_fonts() {
+    for (uint32_t i = 0; i < font_list.count; i++) free(fonts[i]->name), free(fonts[i]);
+    font_list.count = 0, current_font = nullptr, current_style = {};
+}
+
+inline BitmapFont *load_game_font() {
+    uint32_t length = 0;
+    uint8_t *data = unpack_builtin_font(&length);
+    load_font_data(data, length, "normal");
+    free(data);
+    return fonts[font_list.count - 1];
+}
+
+class PlayTest : public ScratchDirTest {
+  protected:
+    void SetUp() override { ScratchDirTest::SetUp(), start_test_game(&state, 3, SHAPE_SQUARE); }
+    void TearDown() override { free_test_well(&state), ScratchDirTest::TearDown(); }
+    // One frame with the given keys held (pressed unless held the frame before).
+    void frame(double dt, std::initializer_list<int> held = {}, double speed = 1.0) {
+        uint8_t keys[KEY_SLOTS] = {};
+        for (int k : held) keys[k] = 1;
+        play_frame(&state, keys, before, dt, speed);
+        memcpy(before, keys, sizeof keys);
+    }
+    void place(int shape, int column, double height, bool turned = false) {
+        set_piece_shape(&state.piece, shape);
+        PieceCells copy = state.piece;
+        if (turned) rotate_piece_cells(&copy, &state.piece);
+        state.piece_column = column, state.piece_height = height;
+    }
+    // Fills row r in every column but the listed ones.
+    void fill_row(int r, std::initializer_list<int> gaps = {}, int colour = 1) {
+        for (int c = 0; c < WELL_COLUMNS; c++) state.well[c][r] = colour;
+        for (int c : gaps) state.well[c][r] = 0;
+    }
+    int filled_in_row(int r) const {
+        int n = 0;
+        for (int c = 0; c < WELL_COLUMNS; c++) n += state.well[c][r] >= 1;
+        return n;
+    }
+    GameState state;
+    uint8_t before[KEY_SLOTS] = {};
+};

@@ -1,11 +1,8 @@
 #!/usr/bin/env bash
-# Unpacks the Debian package into a fresh root, checks what it installs, and
-# starts the installed game under Xvfb and quits it with the end-to-end tests.
-#
-#     tests/package/check_deb.sh PACKAGE.deb E2E_TESTS_BINARY
+# tests/package/check_deb.sh PACKAGE.deb: unpacks the package into a fresh root, checks
+# what it installs, and starts the installed game under Xvfb and quits it as a player would.
 set -euo pipefail
 deb=$1
-e2e=$2
 here=$(cd "$(dirname "$0")/../.." && pwd)
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
@@ -22,6 +19,5 @@ desktop-file-validate "$root/usr/share/applications/$id.desktop"
 appstreamcli validate --no-net "$root/usr/share/metainfo/$id.metainfo.xml"
 man -l "$root/usr/share/man/man6/spinwell.6" >/dev/null
 
-SPINWELL_GAME="$root/usr/games/spinwell" "$here/tests/with-xvfb" "$e2e" \
-    --gtest_filter='Startup.OpensAFullscreenWindowAndQuitsOnQ:Startup.QuitsOnEscape'
+"$here/tests/with-xvfb" "$here/tests/e2e/journeys.sh" "$root/usr/games/spinwell" quit
 echo "package checked: $deb"

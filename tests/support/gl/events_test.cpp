@@ -1,175 +1,71 @@
+#include <vector>
+
 #include "gl_helpers.h"
-
-#include <csignal>
-
-namespace {
-
-TEST(KeyIndex, CharactersKeepTheirCodeOthersGoPastTheScancode) {
-    EXPECT_EQ(key_index(SDLK_ESCAPE), 27);
-    EXPECT_EQ(key_index(SDLK_SPACE), 32);
-    EXPECT_EQ(key_index(SDLK_a), 97);
-    EXPECT_EQ(key_index(SDLK_z), 122);
-    EXPECT_EQ(key_index(SDLK_RIGHT), 207);
-    EXPECT_EQ(key_index(SDLK_UP), 210);
-    EXPECT_EQ(key_index(SDLK_KP_MINUS), 214);
-    EXPECT_EQ(key_index(SDLK_KP_PLUS), 215);
-    EXPECT_EQ(key_index(SDLK_LCTRL), 352);
-    EXPECT_EQ(key_index(SDLK_RALT), 358);
-    EXPECT_EQ(key_index(SDLK_F14), 233); // shares a slot with the Latin-1 e-acute
-}
 
 class Pump : public WindowTest {
   protected:
     void SetUp() override {
         WindowTest::SetUp();
-        drain();
+        for (int i = 0; i < 6; i++, SDL_Delay(10)) pump_events(); // the X server's own events
     }
-    // Lets the X server's own start-up events through first.
-    static void drain() {
-        for (int i = 0; i < 5; i++) {
-            SDL_Delay(10);
-            pump_events();
-        }
-        pump_events();
-    }
-    static void push_key(Uint32 type, SDL_Keycode sym) {
+    static void push(Uint32 type, int code, int x = 0, int y = 0) {
         SDL_Event e = {};
         e.type = type;
-        e.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
-        e.key.keysym.sym = sym;
-        ASSERT_EQ(SDL_PushEvent(&e), 1);
-    }
-    static void push_button(Uint8 button, Uint8 state) {
-        SDL_Event e = {};
-        e.type = state == SDL_PRESSED ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-        e.button.button = button;
-        e.button.state = state;
-        ASSERT_EQ(SDL_PushEvent(&e), 1);
-    }
-    static void push_wheel(int y) {
-        SDL_Event e = {};
-        e.type = SDL_MOUSEWHEEL;
-        e.wheel.y = y;
+        if (type == SDL_KEYDOWN || type == SDL_KEYUP) e.key.keysym.sym = code;
+        if (type == SDL_MOUSEMOTION) e.motion.x = x, e.motion.y = y;
+        if (type == SDL_MOUSEBUTTONDOWN)
+            e.button.button = (Uint8)code, e.button.state = SDL_PRESSED;
+        if (type == SDL_MOUSEWHEEL) e.wheel.y = code;
+        if (type == SDL_WINDOWEVENT)
+            e.window.event = SDL_WINDOWEVENT_SIZE_CHANGED, e.window.data1 = x, e.window.data2 = y;
         ASSERT_EQ(SDL_PushEvent(&e), 1);
     }
 };
 
-TEST_F(Pump, KeyDownShowsAnEdgeForOnePumpOnly) {
-    push_key(SDL_KEYDOWN, SDLK_LEFT);
-    EXPECT_EQ(pump_events(), 0);
-    EXPECT_TRUE(key_pressed(key_down, key_was_down, 208));
-    push_key(SDL_KEYDOWN, SDLK_LEFT); // a key-repeat event
-    pump_events();
-    EXPECT_EQ(key_down[208], 1);
-    EXPECT_FALSE(key_pressed(key_down, key_was_down, 208));
-    push_key(SDL_KEYUP, SDLK_LEFT);
-    pump_events();
-    EXPECT_EQ(key_down[208], 0);
-    EXPECT_EQ(key_was_down[208], 1);
+// Pumps, each with its key events and then {slot, key_down, key_was_down}.
+TEST_F(Pump, KeysShowTheirStateAndTheStateOfThePumpBefore) {
+    using Pumps =
+        std::vector<std::pair<std::vector<std::pair<Uint32, int>>, std::vector<std::vector<int>>>>;
+    const Uint32 DOWN = SDL_KEYDOWN, UP = SDL_KEYUP;
+    // clang-format off
+    const Pumps cases[] = {
+        {{{{DOWN, SDLK_LEFT}}, {{208, 1, 0}}}, {{{DOWN, SDLK_LEFT}}, {{208, 1, 1}}} /* a repeat */,
+         {{{UP, SDLK_LEFT}}, {{208, 0, 1}}}, {{}, {{208, 0, 0}}}},
+        {{{{DOWN, SDLK_p}, {UP, SDLK_p}}, {{'p', 0, 0}}}}, // a press and its release between two pumps
+        {{{{DOWN, SDLK_RCTRL}}, {{356, 1, 0}, {510, 1, 0}, {511, 0, 0}, {509, 0, 0}}}, {{}, {{510, 1, 1}}},
+         {{{DOWN, SDLK_LSHIFT}, {DOWN, SDLK_RALT}, {UP, SDLK_RCTRL}}, {{510, 0, 1}, {511, 1, 0}, {509, 1, 0}}},
+         {{{UP, SDLK_LSHIFT}, {UP, SDLK_RALT}, {DOWN, SDLK_LCTRL}}, {{510, 1, 0}, {511, 0, 1}, {509, 0, 1}}}},
+        {{{{DOWN, 0x430}, {DOWN, 0x3FFFFFFF}, {DOWN, -5}}, {{0x30, 0, 0}, {507, 0, 0}}}}, // no slot: dropped
+    };
+    // clang-format on
+    for (size_t n = 0; n < std::size(cases); n++)
+        for (size_t p = 0; p < cases[n].size(); p++) {
+            for (auto [type, sym] : cases[n][p].first) push(type, sym);
+            ASSERT_EQ(pump_events(), 0);
+            for (const auto &s : cases[n][p].second)
+                EXPECT_EQ(key_down[s[0]] * 10 + key_was_down[s[0]], s[1] * 10 + s[2])
+                    << "case " << n << ", pump " << p << ", slot " << s[0];
+        }
 }
 
-TEST_F(Pump, APressAndReleaseBetweenPumpsIsNeverSeen) {
-    push_key(SDL_KEYDOWN, SDLK_p);
-    push_key(SDL_KEYUP, SDLK_p);
+// Motion sets the position, the wheel's bits last one pump; a size change
+// rebuilds the view; a quit stops the pump where it stands.
+TEST_F(Pump, MouseWindowSizeAndQuitRequests) {
+    push(SDL_MOUSEMOTION, 0, 123, 45);
+    push(SDL_MOUSEWHEEL, -2);
+    push(SDL_WINDOWEVENT, 0, 640, 0);
     pump_events();
-    EXPECT_EQ(key_down['p'], 0);
-    EXPECT_EQ(key_was_down['p'], 0);
-}
-
-TEST_F(Pump, EitherControlSetsTheCombinedSlot) {
-    push_key(SDL_KEYDOWN, SDLK_RCTRL);
+    EXPECT_EQ(std::vector<int>({mouse_x, mouse_y, screen_width, screen_height, (int)mouse_buttons}),
+              std::vector<int>({123, 45, 640, 1, 0x08}))
+        << "a zero height becomes one";
     pump_events();
-    EXPECT_EQ(key_down[356], 1);
-    EXPECT_EQ(key_down[KEY_ANY_CTRL], 1);
-    EXPECT_EQ(key_was_down[KEY_ANY_CTRL], 0);
-    EXPECT_EQ(key_down[KEY_ANY_SHIFT], 0);
-    EXPECT_EQ(key_down[KEY_ANY_ALT], 0);
-    pump_events();
-    EXPECT_EQ(key_was_down[KEY_ANY_CTRL], 1);
-    push_key(SDL_KEYDOWN, SDLK_LSHIFT);
-    push_key(SDL_KEYDOWN, SDLK_RALT);
-    push_key(SDL_KEYUP, SDLK_RCTRL);
-    pump_events();
-    EXPECT_EQ(key_down[KEY_ANY_CTRL], 0);
-    EXPECT_EQ(key_down[KEY_ANY_SHIFT], 1);
-    EXPECT_EQ(key_down[KEY_ANY_ALT], 1);
-}
-
-TEST_F(Pump, KeysBeyondTheTableAreDropped) {
-    uint8_t before[KEY_SLOTS];
-    pump_events();
-    memcpy(before, key_down, sizeof before);
-    push_key(SDL_KEYDOWN, 0x430);      // Cyrillic a
-    push_key(SDL_KEYDOWN, 0x3FFFFFFF); // the largest character code
-    push_key(SDL_KEYDOWN, -5);
-    EXPECT_EQ(pump_events(), 0);
-    EXPECT_EQ(memcmp(before, key_down, sizeof before), 0);
-}
-
-TEST_F(Pump, MouseMotionButtonsAndWheel) {
-    SDL_Event e = {};
-    e.type = SDL_MOUSEMOTION;
-    e.motion.x = 123;
-    e.motion.y = 45;
-    SDL_PushEvent(&e);
-    push_button(SDL_BUTTON_LEFT, SDL_PRESSED);
-    push_button(SDL_BUTTON_MIDDLE, SDL_PRESSED);
-    push_button(SDL_BUTTON_X2, SDL_PRESSED);
-    push_wheel(1);
-    push_wheel(2);
-    pump_events();
-    EXPECT_EQ(mouse_x, 123);
-    EXPECT_EQ(mouse_y, 45);
-    EXPECT_EQ(mouse_buttons, (uint32_t)(MOUSE_LEFT | MOUSE_MIDDLE | MOUSE_OTHER | MOUSE_WHEEL_UP));
-    EXPECT_EQ(mouse_buttons_prev, 0u);
-
-    push_button(SDL_BUTTON_LEFT, SDL_RELEASED);
-    push_button(SDL_BUTTON_RIGHT, SDL_PRESSED);
-    push_wheel(-1);
-    push_wheel(1);
-    pump_events();
-    EXPECT_EQ(mouse_buttons, (uint32_t)(MOUSE_RIGHT | MOUSE_MIDDLE | MOUSE_OTHER | MOUSE_WHEEL_UP |
-                                        MOUSE_WHEEL_DOWN));
-    EXPECT_TRUE(mouse_buttons_prev & MOUSE_LEFT);
-
-    pump_events(); // wheel bits last one pump
-    EXPECT_EQ(mouse_buttons, (uint32_t)(MOUSE_RIGHT | MOUSE_MIDDLE | MOUSE_OTHER));
-}
-
-TEST_F(Pump, SizeChangeRebuildsTheView) {
-    SDL_Event e = {};
-    e.type = SDL_WINDOWEVENT;
-    e.window.event = SDL_WINDOWEVENT_SIZE_CHANGED;
-    e.window.data1 = 640;
-    e.window.data2 = 0;
-    SDL_PushEvent(&e);
-    push_key(SDL_KEYDOWN, SDLK_q);
-    EXPECT_EQ(pump_events(), 0);
-    EXPECT_EQ(screen_width, 640);
-    EXPECT_EQ(screen_height, 1);
-    EXPECT_EQ(key_down['q'], 1); // the rest of the queue is handled as usual
-}
-
-TEST_F(Pump, QuitInTheMiddleOfTheQueueStopsThere) {
-    push_key(SDL_KEYDOWN, SDLK_LCTRL);
-    SDL_Event quit = {};
-    quit.type = SDL_QUIT;
-    SDL_PushEvent(&quit);
-    push_key(SDL_KEYDOWN, SDLK_a);
+    EXPECT_EQ(mouse_buttons, 0u);
+    push(SDL_KEYDOWN, SDLK_LCTRL);
+    push(SDL_QUIT, 0);
+    push(SDL_KEYDOWN, SDLK_a);
     EXPECT_EQ(pump_events(), 1);
-    EXPECT_EQ(key_down[352], 1);
-    EXPECT_EQ(key_down[KEY_ANY_CTRL], 0); // combined slots are not updated
-    EXPECT_EQ(key_down['a'], 0);
-    EXPECT_EQ(SDL_WasInit(SDL_INIT_VIDEO), 0u); // SDL is shut down
-    EXPECT_EQ(main_window, nullptr);
+    EXPECT_EQ(std::vector<int>(
+                  {key_down[352], key_down[KEY_ANY_CTRL], key_down['a'], main_window != nullptr}),
+              std::vector<int>({1, 0, 0, 0}))
+        << "not past the quit, no combined slots, SDL shut down";
 }
-
-TEST_F(Pump, TerminationSignalIsAQuitRequest) {
-    raise(SIGTERM);
-    int result = 0;
-    for (int i = 0; i < 50 && !result; i++) result = pump_events();
-    EXPECT_EQ(result, 1);
-    EXPECT_EQ(gl_context, nullptr);
-}
-
-} // namespace

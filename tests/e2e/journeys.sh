@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# A player's journeys through the real game on the X server of tests/with-xvfb,
+# every wait bounded:     tests/e2e/journeys.sh GAME [JOURNEY...]
+set -u
+game=$1
+shift
+failures=0
+fail() { echo "FAIL [$journey]: $*" >&2; failures=$((failures + 1)); }
+# The game (after the given environment changes) in a scratch directory of its
+# own; without them, once it plays in a window that has the focus.
+start() {
+    dir=$(mktemp -d)
+    (cd "$dir" && exec env "$@" LD_PRELOAD="${GAME_PRELOAD:-}" "$game" >out.txt 2>err.txt) &
+    pid=$!
+    [ $# = 0 ] || return 0
+    for _ in $(seq 200); do
+        window=$(xdotool search --name '^Vorlanx \[Quillmark\]$' 2>/dev/null | head -n 1)
+        [ -n "$window" ] && [ "$(xdotool getwindowfocus 2>/dev/null)" = "$window" ] && break
+        sleep 0.1
+    done
+    picture moves
+}
+expect_exit() {
+    for _ in $(seq 300); do kill -0 $pid 2>/dev/null && sleep 0.1; done
+    kill -9 $pid 2>/dev/null && fail "still running"
+    wait $pid
+    local status=$?
+    [ $status = "$1" ] || fail "exit status $status, not $1: $(cat "$dir"/*.txt)"
+    rm -rf "$dir"
+}
+hold() { xdotool keydown "$1" sleep 0.2 keyup "$1"; }
+shot() { xwd -root -silent | md5sum; }
+picture() { # waits until the picture moves or stands still
+    local a b=$(shot)
+    for _ in $(seq 50); do
+        a=$b b=$(sleep 0.2 && shot)
+        { [ "$1" = moves ] && [ "$a" != "$b" ]; } || { [ "$1" = stands ] && [ "$a" = "$b" ]; } && return 0
+    done
+    fail "the picture never $1"
+}
+for journey in ${*:-quit no_display play_to_the_end pause}; do
+    case $journey in
+    quit) # Q, Escape and a termination signal end the game cleanly, with no score
+        for how in q Escape TERM; do
+            start
+            if [ $how = TERM ]; then kill -TERM $pid; else hold $how; fi
+            [ -e "$dir/scores.txt" ] && fail "$how wrote a score"
+            expect_exit 0
+        done ;;
+    no_display)
+        start -u DISPLAY
+        sleep 1
+        grep -q 'spinwell: cannot open the game window: .*no display' "$dir/err.txt" || fail "no message"
+        expect_exit 1 ;;
+    play_to_the_end) # holding S ends the game: one score line after the earlier ones
+        start
+        printf '2020-Jan-01 00:00:00\t5\t2 rows\n' >"$dir/scores.txt"
+        xdotool keydown s
+        for _ in $(seq 1200); do [ "$(wc -l <"$dir/scores.txt")" = 1 ] && sleep 0.1; done
+        xdotool keyup s sleep 0.5
+        grep -qvxE "2020-Jan-01 00:00:00	5	2 rows|[0-9]{4}-[A-Z][a-z]{2}-[0-9]{2} [0-9:]{8}	[0-9]+	[0-9]+ rows" \
+            "$dir/scores.txt" && fail "a malformed line"
+        [ "$(wc -l <"$dir/scores.txt")" = 2 ] || fail "not two lines: $(cat "$dir/scores.txt")"
+        hold q
+        expect_exit 0 ;;
+    pause) # P freezes the picture, the mouse's turns included, until P again
+        start
+        hold p
+        picture stands
+        frozen=$(shot)
+        xdotool mousemove 100 100 sleep 1
+        [ "$(shot)" = "$frozen" ] || fail "the paused picture moved"
+        hold p
+        picture moves
+        hold Escape
+        expect_exit 0 ;;
+    *) fail "no such journey" ;;
+    esac
+done
+exit $((failures > 0))

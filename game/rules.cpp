@@ -39,11 +39,14 @@ int points_for_rows(int count) {
 // Lowers the piece by the frame's fall, one whole row at a time, so that no
 // frame is long enough to carry it through a block or the floor.  Returns
 // false when a descent into a new row was refused: the piece has settled on
-// the lowest row it could enter.
+// the lowest row it could enter.  A piece spawned over settled blocks cannot
+// leave them downwards either: it settles where it stands.
 static bool fall(GameState *state, double distance) {
     double target = state->piece_height - distance;
     int row = whole_row(state->piece_height);
     int target_row = whole_row(target);
+    if (target_row < row && !piece_fits(state->well, &state->piece, state->piece_column, row))
+        return false;
     for (int r = row - 1; r >= target_row; r--) {
         if (!piece_fits(state->well, &state->piece, state->piece_column, r)) {
             if (r + 1 < row) state->piece_height = r + 1;

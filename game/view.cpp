@@ -31,19 +31,34 @@ static bool window_has_focus() {
     return main_window && (SDL_GetWindowFlags(main_window) & SDL_WINDOW_INPUT_FOCUS);
 }
 
+// Whether the window had the focus in the previous frame, and the window
+// size the game's projection was last built for.
+static bool had_focus = false;
+static int32_t projected_width, projected_height;
+
 void update_view() {
-    // A player who switched to another window gets the mouse back.
-    if (window_has_focus()) {
+    // A player who switched to another window gets the mouse back, and on
+    // coming back the pointer is wherever it was left: the first frame with
+    // the focus only re-centres it.
+    bool focused = window_has_focus();
+    if (focused) {
         int cx = screen_width / 2, cy = screen_height / 2;
-        if (game.play_state != PAUSED) apply_mouse_look(&game, mouse_x - cx, mouse_y - cy);
+        if (had_focus && game.play_state != PAUSED)
+            apply_mouse_look(&game, mouse_x - cx, mouse_y - cy);
         SDL_WarpMouseInWindow(main_window, cx, cy);
         // The pointer is at the centre now, whether or not the warp comes
         // back as a motion event: a still mouse must not keep turning.
         mouse_x = cx;
         mouse_y = cy;
     }
-    if (apply_zoom(&game, key_down, key_was_down))
+    had_focus = focused;
+    // A resize rebuilt the projection at the framework's own angle.
+    bool resized = screen_width != projected_width || screen_height != projected_height;
+    if (apply_zoom(&game, key_down, key_was_down) || resized) {
         load_perspective_projection((float)game.fov_degrees);
+        projected_width = screen_width;
+        projected_height = screen_height;
+    }
 
     const double DEGREES = 57.29577951308232;
     glRotatef((float)(game.view_pitch * DEGREES), 1, 0, 0);

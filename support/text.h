@@ -7,8 +7,9 @@
 //                      code 0 colour 0xRRGGBB, 1 pen x, 2 size (u16,
 //                      256 = 100 %) and baseline raise (i16, 256 = a cell)
 //   10                 newline
-// Escape and control bytes may be 0, so the NUL-terminated forms need their
-// escapes whole; the _n forms never read past the given length.
+// The NUL-terminated forms end at the first 0 byte wherever it stands, so an
+// escape or control with a 0 byte in it needs the _n forms, which never read
+// past the given length.
 #pragma once
 
 #include <cstddef>

@@ -1,5 +1,4 @@
-// Runs each test in a fresh empty working directory, for the files the code
-// under test writes there (score and log files).
+// Each test in a fresh working directory, for the files the code writes.
 #pragma once
 
 #include <gtest/gtest.h>

@@ -6,6 +6,9 @@
 
 uint8_t key_down[KEY_SLOTS];
 uint8_t key_was_down[KEY_SLOTS];
+// Keys pressed and released between the same two pumps: they stay down for
+// one frame, so that a quick tap is seen, and are released by the next pump.
+static uint8_t release_pending[KEY_SLOTS];
 int32_t mouse_x, mouse_y;
 uint32_t mouse_buttons, mouse_buttons_prev;
 
@@ -16,12 +19,34 @@ int32_t key_index(SDL_Keycode keycode) {
 void clear_key_state() {
     memset(key_down, 0, sizeof key_down);
     memset(key_was_down, 0, sizeof key_was_down);
+    memset(release_pending, 0, sizeof release_pending);
 }
 
-static void set_key(SDL_Keycode keycode, uint8_t held) {
-    int32_t index = key_index(keycode);
-    // Keys of non-Latin layouts have code points past the table: no slot.
-    if (index >= 0 && index < KEY_SLOTS) key_down[index] = held;
+static int32_t key_slot(SDL_Keysym key) {
+    int32_t index = key_index(key.sym);
+    if (index >= 0 && index < KEY_SLOTS) return index;
+    // Keys of non-Latin layouts have code points past the table: such a key
+    // counts as the Latin letter or digit at its place on a US keyboard.
+    SDL_Scancode at = key.scancode;
+    if (at >= SDL_SCANCODE_A && at <= SDL_SCANCODE_Z) return 'a' + (at - SDL_SCANCODE_A);
+    if (at >= SDL_SCANCODE_1 && at <= SDL_SCANCODE_9) return '1' + (at - SDL_SCANCODE_1);
+    if (at == SDL_SCANCODE_0) return '0';
+    return -1;
+}
+
+static void set_key(SDL_Keysym key, bool held) {
+    int32_t slot = key_slot(key);
+    if (slot < 0) return;
+    // Down now but not at the start of this pump: it went down in this pump.
+    bool tapped = !held && key_down[slot] && !key_was_down[slot];
+    release_pending[slot] = tapped;
+    if (!tapped) key_down[slot] = held;
+}
+
+static void combine_modifier_slots() {
+    key_down[KEY_ANY_CTRL] = key_down[352] | key_down[356];
+    key_down[KEY_ANY_SHIFT] = key_down[353] | key_down[357];
+    key_down[KEY_ANY_ALT] = key_down[354] | key_down[358];
 }
 
 static uint32_t button_bit(uint8_t button) {
@@ -40,6 +65,12 @@ static uint32_t button_bit(uint8_t button) {
 }
 
 int pump_events() {
+    // Last pump's taps are released before the copy, so that a tap in this
+    // pump is a new press again.
+    bool released = false;
+    for (int k = 0; k < KEY_SLOTS; k++)
+        if (release_pending[k]) key_down[k] = release_pending[k] = 0, released = true;
+    if (released) combine_modifier_slots();
     memcpy(key_was_down, key_down, sizeof key_down);
     mouse_buttons_prev = mouse_buttons;
     mouse_buttons &= ~(uint32_t)(MOUSE_WHEEL_UP | MOUSE_WHEEL_DOWN);
@@ -52,10 +83,8 @@ int pump_events() {
             close_graphics_window();
             return 1;
         case SDL_KEYDOWN:
-            set_key(e.key.keysym.sym, 1);
-            break;
         case SDL_KEYUP:
-            set_key(e.key.keysym.sym, 0);
+            set_key(e.key.keysym, e.type == SDL_KEYDOWN);
             break;
         case SDL_WINDOWEVENT:
             if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
@@ -86,8 +115,6 @@ int pump_events() {
         }
     }
 
-    key_down[KEY_ANY_CTRL] = key_down[352] | key_down[356];
-    key_down[KEY_ANY_SHIFT] = key_down[353] | key_down[357];
-    key_down[KEY_ANY_ALT] = key_down[354] | key_down[358];
+    combine_modifier_slots();
     return 0;
 }

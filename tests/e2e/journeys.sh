@@ -1,13 +1,11 @@
 #!/usr/bin/env bash
-# A player's journeys through the real game on the X server of tests/with-xvfb,
-# every wait bounded:     tests/e2e/journeys.sh GAME [JOURNEY...]
+# tests/e2e/journeys.sh GAME [JOURNEY...]: a player's journeys, every wait bounded.
 set -u
 game=$1
 shift
 failures=0
 fail() { echo "FAIL [$journey]: $*" >&2; failures=$((failures + 1)); }
-# The game (after the given environment changes) in a scratch directory of its
-# own; without them, once it plays in a window that has the focus.
+# The game in a scratch directory; without environment changes, until it plays.
 start() {
     dir=$(mktemp -d)
     (cd "$dir" && exec env "$@" LD_PRELOAD="${GAME_PRELOAD:-}" "$game" >out.txt 2>err.txt) &
@@ -40,10 +38,10 @@ picture() { # waits until the picture moves or stands still
 }
 for journey in ${*:-quit no_display play_to_the_end pause}; do
     case $journey in
-    quit) # Q, Escape and a termination signal end the game cleanly, with no score
-        for how in q Escape TERM; do
+    quit) # Q (tapped within one frame), Escape and a termination signal end the
+        for how in q Escape TERM; do # game cleanly, with no score
             start
-            if [ $how = TERM ]; then kill -TERM $pid; else hold $how; fi
+            case $how in q) xdotool keydown q keyup q ;; TERM) kill -TERM $pid ;; *) hold $how ;; esac
             [ -e "$dir/scores.txt" ] && fail "$how wrote a score"
             expect_exit 0
         done ;;

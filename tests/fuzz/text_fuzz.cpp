@@ -1,5 +1,6 @@
 // Fuzz target: measuring and drawing arbitrary text, escapes and controls
-// included, never reads past the text or the glyph tables.  No GL context is
+// included, in the length-taking and the terminated forms, never reads past
+// the text or the glyph tables.  No GL context is
 // current, so the GL calls do nothing.
 #include <cstdlib>
 #include <cstring>
@@ -22,10 +23,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     // The first two bytes choose the wrap width and the bottom limit.
     float wrap = data[0] < 128 ? 0.0f : data[0] * 2.0f,
           limit = data[1] < 128 ? 0.0f : data[1] * 4.0f;
-    char *text = (char *)malloc(size - 2 + (size == 2));
+    // The text and a terminating 0, for the length-taking and the terminated forms.
+    char *text = (char *)calloc(size - 1, 1);
     memcpy(text, data + 2, size - 2);
     text_width_n(text, size - 2);
     draw_text_n(text, size - 2, 0xFFFFFF, 10, 10, wrap, limit);
+    text_width(text);
+    draw_text(text, 0xFFFFFF, 10, 10, wrap, limit);
     free(text);
     for (uint32_t i = 1; i < font_list.count; i++)
         free(fonts[i]->name), free(fonts[i]); // size variants

@@ -17,9 +17,6 @@ TEST(BuiltinFont, ExpandsByteForByteToTheKnownGlyphs) {
     EXPECT_EQ(hash, 3005948602u);
     GlyphRecord records[GLYPH_SLOTS];
     ASSERT_EQ(find_glyph_records(font, length, records), 128u);
-    const uint32_t sizes[][3] = {{'A', 20, 40}, {'g', 20, 50}, {' ', 10, 10}, {'W', 30, 40}};
-    for (auto [c, w, h] : sizes)
-        EXPECT_EQ(records[(int)c].width * 100 + records[(int)c].height, w * 100 + h) << c;
     const uint32_t layouts[][3] = {{2048, 2048, 128}, {1024, 1024, 256}, {256, 256, 1024}};
     for (auto [limit, width, height] : layouts) {
         BitmapFont layout = {};

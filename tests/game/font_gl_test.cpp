@@ -18,23 +18,20 @@ class GameFont : public WindowTest {
     BitmapFont *font;
 };
 
-// One texture, the first font current.
-TEST_F(GameFont, LoadsIntoOneTextureAndTheFirstBecomesCurrent) {
-    GLfloat bias = 0;
-    glGetTexParameterfv(GL_TEXTURE_2D, GL_TEXTURE_LOD_BIAS, &bias);
-    EXPECT_EQ(std::vector<float>({(float)font->texture_width, (float)font->texture_height,
-                                  (float)font->cell_height, (float)text_line_height, bias}),
-              std::vector<float>({2048, 128, 50, 50, -0.5f}));
-}
-
 // The corners of the quads one text draws in overlay pixels, after the pen y
 // it returns and its width.
 static std::vector<float> drawn(const std::string &text, float x = 0, float y = 0, float wrap = 0,
-                                float limit = 0) {
-    std::vector<float> out = {text_width_n(text.data(), text.size())};
+                                float limit = 0, bool terminated = false) {
+    // A heap copy of exactly the text and its 0, so that a read past them is
+    // caught by the address sanitizer.
+    std::vector<char> copy(text.begin(), text.end());
+    copy.push_back(0);
+    const char *t = copy.data();
+    std::vector<float> out = {terminated ? text_width(t) : text_width_n(t, text.size())};
     auto draw = [&] {
         begin_text();
-        out.push_back(draw_text_n(text.data(), text.size(), 0xFFFFFF, x, y, wrap, limit));
+        out.push_back(terminated ? draw_text(t, 0xFFFFFF, x, y, wrap, limit)
+                                 : draw_text_n(t, text.size(), 0xFFFFFF, x, y, wrap, limit));
         end_text();
     };
     for (auto &q : join_quads(capture_polygons(draw, 0)))
@@ -59,6 +56,10 @@ TEST_F(GameFont, GlyphsArePlacedByThePen) {
         {"aaa aaa aaa aaa aaa", 0, 200, 60, {435, 102, 0, 0, 25, 0, 50, 0, 90, 0, 115, 0, 140, 0, 0, 51, 25, 51, 50, 51, 90, 51, 115, 51, 140, 51}},
         {S("A\x05\x02\x00\x02\x00\x00" "AA", 9), 0, 0, 0, {115, 0, 0, 0, 25, 0, 75, 0}}}; // the size stays
     // clang-format on
+    for (const char *cut : {"A\x05", "A\x02"}) { // the terminated forms stop at the 0
+        std::string copy = cut;
+        EXPECT_EQ(drawn(copy.c_str(), 0, 0, 0, 0, true), std::vector<float>({25, 0, 0, 0})) << cut;
+    }
     for (const auto &c : cases)
         EXPECT_EQ(drawn(c.text, 0, c.y, c.wrap, c.limit), c.expected) << c.text;
     EXPECT_STREQ(current_font->name, "normal:width=2:height=2");

@@ -1,6 +1,4 @@
-// A game record for tests, the rules played frame by frame without a window
-// in a scratch directory (the end of a game writes scores.txt there), and
-// the game's font loaded afresh.
+// Game records, frames of play in a scratch directory, and the game's font.
 #pragma once
 
 #include <cstring>
@@ -27,8 +25,7 @@ inline void free_test_well(GameState *state) {
     free(state->well);
 }
 
-// Fonts live for the whole process in the game; tests start each from none.
-inline void forget_fonts() {
+inline void forget_fonts() { // the game keeps its fonts; each test starts with none
     for (uint32_t i = 0; i < font_list.count; i++) free(fonts[i]->name), free(fonts[i]);
     font_list.count = 0, current_font = nullptr, current_style = {};
 }

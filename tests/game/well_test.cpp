@@ -12,8 +12,7 @@ static Cells offsets(const PieceCells &piece) {
     return cells;
 }
 
-// Each shape in its spawn orientation, the quarter turn carrying the high
-// side below the pivot, four turns back where they began.
+// Each shape as spawned; a turn carries the high side below; four turns back.
 TEST(Pieces, ShapesSpawnInTheirOrientationAndTurnTheHighSideDown) {
     // clang-format off
     const Cells spawned[SHAPE_COUNT + 2] = {

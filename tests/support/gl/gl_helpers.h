@@ -1,5 +1,4 @@
-// Real windows with real GL contexts on the test's X server, and what GL
-// would draw, read back through feedback mode.
+// Real GL windows on the test's X server, and what GL would draw.
 #pragma once
 
 #include <gtest/gtest.h>

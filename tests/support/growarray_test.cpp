@@ -1,0 +1,22 @@
+#include "growarray.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+// Capacities 1, 2, 3, 5, 7, 10 as items come in; with no minimum, no slots left.
+TEST(GrowArray, GrowsByTheFillPercentAndWithNoMinimumShrinksToNothing) {
+    int saved = default_array_capacity, *items = nullptr;
+    default_array_capacity = 0;
+    GrowArray a;
+    grow_array_init(&a, sizeof(int), &items);
+    default_array_capacity = saved;
+    std::vector<uint32_t> capacities;
+    for (int i = 0; i < 8; i++) grow_array_push(&a, &i), capacities.push_back(a.capacity);
+    while (a.count) grow_array_remove(&a, 0);
+    capacities.push_back(a.capacity);
+    grow_array_push(&a, &saved);
+    EXPECT_EQ(capacities, (std::vector<uint32_t>{1, 2, 3, 5, 5, 7, 7, 10, 0}));
+    EXPECT_EQ(*items * 10 + a.capacity, saved * 10 + 1u);
+    free(a.items);
+}

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <string>
 #include <unistd.h>
 
@@ -17,9 +17,8 @@ class ScratchDirTest : public ::testing::Test {
     }
     void TearDown() override { ASSERT_EQ(chdir(old_dir) + system(("rm -rf " + dir).c_str()), 0); }
     static std::string read_file(const char *path) {
-        std::stringstream text;
-        text << std::ifstream(path).rdbuf();
-        return text.str();
+        std::ifstream in(path);
+        return {std::istreambuf_iterator<char>(in), {}};
     }
     std::string dir;
     char old_dir[4096];

@@ -1,7 +1,6 @@
 // Fuzz target: measuring and drawing arbitrary text, escapes and controls
 // included, in the length-taking and the terminated forms, never reads past
-// the text or the glyph tables.  No GL context is
-// current, so the GL calls do nothing.
+// the text or the glyph tables.  No GL context is current: GL does nothing.
 #include <cstdlib>
 #include <cstring>
 

@@ -8,14 +8,8 @@
 
 class GameFont : public WindowTest {
   protected:
-    void SetUp() override {
-        WindowTest::SetUp();
-        forget_fonts();
-        font = load_game_font();
-        memset(&game, 0, sizeof game);
-    }
+    void SetUp() override { WindowTest::SetUp(), forget_fonts(), load_game_font(); }
     void TearDown() override { forget_fonts(), WindowTest::TearDown(); }
-    BitmapFont *font;
 };
 
 // The corners of the quads one text draws in overlay pixels, after the pen y
@@ -83,9 +77,7 @@ TEST_F(GameFont, TheOverlayShowsEachStatesLinesWhereTheWindowSizeSays) {
                 lines.insert(lines.end(), {colour, std::lround(q[0].x), std::lround(q[0].y), 0});
             lines.back()++;
         }
-        auto centred = [w = w](const char *text) {
-            return std::lround((w - text_width(text)) * 0.5f);
-        };
+        auto centred = [w = w](const char *t) { return std::lround((w - text_width(t)) * 0.5f); };
         std::vector<long> expected = {0xFFFFFF, w - (long)text_width("131"), 0, 3, 0x704000, 0, 0,
                                       6};
         if (state == PAUSED)

@@ -61,6 +61,5 @@ TEST_F(FrameAllocations, NoneInTheGamesFrameWorkWhilePlayingPausedOrOver) {
         pump_events();
     }
     EXPECT_EQ(allocations.load(), 0);
-    free_test_well(&game);
-    forget_fonts();
+    free_test_well(&game), forget_fonts();
 }

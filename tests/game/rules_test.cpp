@@ -8,8 +8,11 @@
 using Rules = PlayTest;
 
 TEST_F(Rules, FramesFallStepTurnAndPauseAsTheKeysSay) {
+    EXPECT_EQ(std::vector<double>({(double)state.score, (double)state.rows_cleared,
+                                   (double)state.fov_degrees, state.view_yaw, state.view_pitch}),
+              std::vector<double>({0, 0, 90, M_PI / 2, 0}))
+        << "a new game";
     EXPECT_DOUBLE_EQ(fall_speed_at(60) + fall_speed_at(600), 1.5 + 6);
-    place(SHAPE_SQUARE, 0, SPAWN_HEIGHT);
     // clang-format off
     // Each frame: its time, fall speed and keys held, then the piece's state.
     const struct { double dt, speed; std::initializer_list<int> held; PlayState state; int column; double height; } frames[] = {
@@ -103,7 +106,9 @@ TEST_F(Rules, TheGameEndsWithOneScoreLineAndNothingMovesAfter) {
     // before the cell in row 20 overflows.
     fill_row(18, {6});
     place(SHAPE_STEP_UP, 5, SPAWN_HEIGHT, true);
+    testing::internal::CaptureStderr();
     frame(1.0), frame(1.0);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "saved without a word";
     EXPECT_TRUE(state.play_state == GAME_OVER && state.rows_cleared == 4 && state.score == 8);
     std::string log = read_file("scores.txt");
     EXPECT_TRUE(testing::internal::RE::FullMatch(log, LOG_TIME "\t7\t3 rows\n")) << log;

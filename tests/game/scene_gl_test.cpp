@@ -17,22 +17,17 @@ class Scene : public WindowTest {
         game.wall_texture = make_wall_texture();
         game.block_texture = make_block_texture();
     }
-    void TearDown() override {
-        free_test_well(&game);
-        WindowTest::TearDown();
+    void TearDown() override { free_test_well(&game), WindowTest::TearDown(); }
+    static bool near(double a, double b) { return std::fabs(a - b) < 1e-4; }
+    static bool tinted(const Vertex &v, Shade colour, Shade shade) {
+        return near(v.r, colour.red * shade.red) && near(v.g, colour.green * shade.green) &&
+               near(v.b, colour.blue * shade.blue);
     }
 };
 
-static bool near(double a, double b) {
-    return std::fabs(a - b) < 1e-4;
-}
-static bool tinted(const Vertex &v, Shade colour, Shade shade) {
-    return near(v.r, colour.red * shade.red) && near(v.g, colour.green * shade.green) &&
-           near(v.b, colour.blue * shade.blue);
-}
-
 // Every wall quad and every cell in its colour times its row's shade, the
-// piece unshaded (column -1 on the angles of column 19), then the floor disc.
+// piece unshaded (column -1 on the angles of column 19), then the floor disc;
+// the blocks' texture.
 TEST_F(Scene, EveryCellIsDrawnInItsColourAndRowShade) {
     game.well[3][5] = 6;   // cyan
     game.piece_column = 0; // the row of four covers columns -1 .. 2
@@ -69,6 +64,11 @@ TEST_F(Scene, EveryCellIsDrawnInItsColourAndRowShade) {
     EXPECT_GE(wrapped, 1);
     for (auto &t : disc)
         EXPECT_TRUE(t.size() == 3 && near(t[0].x + t[0].y + t[0].z, 0)) << "the floor disc";
+    std::vector<uint8_t> block(BLOCK_TEXTURE_SIZE * BLOCK_TEXTURE_SIZE * 3), bevel(block.size());
+    glBindTexture(GL_TEXTURE_2D, game.block_texture);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, block.data());
+    fill_block_texture(bevel.data());
+    EXPECT_TRUE(block == bevel) << "the blocks wear the bevel";
 }
 
 // Pumps until the window has the input focus, or has lost it.

@@ -1,6 +1,7 @@
 // Game records, frames of play in a scratch directory, and the game's font.
 #pragma once
 
+#include <algorithm>
 #include <cstring>
 #include <initializer_list>
 
@@ -30,12 +31,11 @@ inline void forget_fonts() { // the game keeps its fonts; each test starts with 
     font_list.count = 0, current_font = nullptr, current_style = {};
 }
 
-inline BitmapFont *load_game_font() {
+inline void load_game_font() {
     uint32_t length = 0;
     uint8_t *data = unpack_builtin_font(&length);
     load_font_data(data, length, "normal");
     free(data);
-    return fonts[font_list.count - 1];
 }
 
 class PlayTest : public ScratchDirTest {
@@ -61,9 +61,8 @@ class PlayTest : public ScratchDirTest {
         for (int c : gaps) state.well[c][r] = 0;
     }
     int filled_in_row(int r) const {
-        int n = 0;
-        for (int c = 0; c < WELL_COLUMNS; c++) n += state.well[c][r] >= 1;
-        return n;
+        return (int)std::count_if(state.well, state.well + WELL_COLUMNS,
+                                  [r](int32_t *c) { return c[r] >= 1; });
     }
     GameState state;
     uint8_t before[KEY_SLOTS] = {};

@@ -12,7 +12,8 @@ static Cells offsets(const PieceCells &piece) {
     return cells;
 }
 
-// Each shape as spawned; a turn carries the high side below; four turns back.
+// Each shape as spawned (any other number: the last); a turn carries the
+// high side below; four turns back.
 TEST(Pieces, ShapesSpawnInTheirOrientationAndTurnTheHighSideDown) {
     // clang-format off
     const Cells spawned[SHAPE_COUNT + 2] = {
@@ -21,14 +22,15 @@ TEST(Pieces, ShapesSpawnInTheirOrientationAndTurnTheHighSideDown) {
         {{-1, 0}, {0, 0}, {0, -1}, {1, -1}}, {{0, 1}, {0, 0}, {0, -1}, {0, -2}}, {{-1, 1}, {-1, 0}, {0, 1}, {0, 0}}};
     // clang-format on
     PieceCells piece, a, b;
-    for (int k = 0; k < SHAPE_COUNT; k++) {
+    for (int k = -1; k <= SHAPE_COUNT; k++) {
+        int s = k < 0 || k == SHAPE_COUNT ? SHAPE_COUNT - 1 : k;
         set_piece_shape(&piece, k);
         rotate_piece_cells(&piece, &a);
-        EXPECT_TRUE(offsets(piece) == spawned[k] &&
-                    (k > 1 || offsets(a) == spawned[SHAPE_COUNT + k]))
+        EXPECT_TRUE(offsets(piece) == spawned[s] &&
+                    (s > 1 || offsets(a) == spawned[SHAPE_COUNT + s]))
             << k;
         rotate_piece_cells(&a, &b), rotate_piece_cells(&b, &a), rotate_piece_cells(&a, &b);
-        EXPECT_EQ(offsets(b), spawned[k]) << "four turns, shape " << k;
+        EXPECT_EQ(offsets(b), spawned[s]) << "four turns, shape " << k;
     }
 }
 

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <vector>
 
 static void put(std::vector<uint8_t> &f, size_t at, uint32_t v, int bytes) {
@@ -28,16 +27,13 @@ static std::vector<uint8_t> make_bmp(uint16_t bits) {
 // Decodes from an exact-size heap copy, so that a read past the end is
 // caught by the address sanitizer.
 static Bitmap decode(const std::vector<uint8_t> &file, size_t length) {
-    uint8_t *copy = (uint8_t *)malloc(length + !length);
-    memcpy(copy, file.data(), length);
-    Bitmap image = decode_bmp(copy, length);
-    free(copy);
-    return image;
+    std::vector<uint8_t> copy(file.begin(), file.begin() + (long)length);
+    return decode_bmp(copy.data(), length);
 }
 
 TEST(DecodeBmp, RowsComeOutTopFirstWithoutPaddingAndThePaletteWithThem) {
     Bitmap image = decode(make_bmp(24), make_bmp(24).size());
-    std::vector<uint8_t> pixels(image.pixels, image.pixels + 45), palette;
+    std::vector<uint8_t> pixels(image.pixels, image.pixels + 45);
     for (int k = 0; k < 45; k++) EXPECT_EQ(pixels[k], (2 - k / 15) * 16 + k % 15) << k;
     EXPECT_EQ(image.width * 100 + image.height * 10 + image.bytes_per_pixel +
                   (image.palette != nullptr),
@@ -69,11 +65,9 @@ TEST(DecodeBmp, RefusesWhatItCannotDecodeExactly) {
         EXPECT_TRUE(!image.pixels && !image.palette);
     }
     std::vector<uint8_t> file = make_bmp(24);
-    put(file, 18, BMP_MAX_SIDE, 4),
-        put(file, 22, BMP_MAX_SIDE, 4); // the sides fit, the bytes do not
+    put(file, 18, BMP_MAX_SIDE, 4), put(file, 22, BMP_MAX_SIDE, 4); // sides fit, bytes do not
     EXPECT_EQ(decode(file, file.size()).pixels, nullptr);
-    for (size_t length = 0; length < file.size();
-         length++) { // only the last row's pad may be missing
+    for (size_t length = 0; length < file.size(); length++) { // the last pad may be cut
         Bitmap image = decode(make_bmp(24), length);
         EXPECT_EQ(image.pixels == nullptr, length < make_bmp(24).size() - 1) << "cut at " << length;
         release_bitmap(&image);

@@ -74,5 +74,8 @@ TEST_F(Textures, PicturesStandUprightWithBoxFilteredMipmaps) {
         EXPECT_EQ(level_size(level + 1, GL_TEXTURE_WIDTH), 0) << "nothing past 1 x 1";
         glDeleteTextures(1, &name);
     }
+    uint32_t tw = 0, th = 0; // an empty picture: one dark texel
+    create_texture_from_bitmap(&tw, &th, {0, 5, 3, (uint8_t *)&tw, nullptr});
+    EXPECT_EQ(tw * 10 + th, 11u);
     mipmap_extension_state = saved;
 }

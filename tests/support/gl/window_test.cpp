@@ -3,11 +3,10 @@
 
 #include "gl_helpers.h"
 
-// The projection matrix (or another) is 0 but for the given entries.
-static void expect_matrix(std::initializer_list<std::pair<int, float>> entries,
-                          GLenum which = GL_PROJECTION_MATRIX) {
+// The projection matrix is 0 but for the given entries.
+static void expect_matrix(std::initializer_list<std::pair<int, float>> entries) {
     float m[16], expected[16] = {};
-    glGetFloatv(which, m);
+    glGetFloatv(GL_PROJECTION_MATRIX, m);
     for (auto [index, value] : entries) expected[index] = value;
     for (int i = 0; i < 16; i++) EXPECT_NEAR(m[i], expected[i], 1e-5) << "element " << i;
 }
@@ -37,7 +36,9 @@ TEST_F(Projection, PerspectiveKeepsFourToThreeInSightAndTheOverlayIsAPixelBox) {
         expect_matrix(
             {{0, c.x}, {5, c.y}, {10, (f + n) / (n - f)}, {11, -1}, {14, 2 * f * n / (n - f)}});
     }
-    set_view_size(800, 600);
+    mode_2d = true; // a pixel box, however often the size is set
+    set_view_size(800, 600), set_view_size(800, 600), mode_2d = false;
+    expect_matrix({{0, 0.0025f}, {5, -1 / 300.0f}, {10, 1 / 300.0f}, {12, -1}, {13, 1}, {15, 1}});
     glViewport(100, 50, 400, 300);
     glTranslatef(1, 2, 3);
     float before[2][16], after[2][16];
@@ -45,6 +46,8 @@ TEST_F(Projection, PerspectiveKeepsFourToThreeInSightAndTheOverlayIsAPixelBox) {
     glGetFloatv(GL_MODELVIEW_MATRIX, before[1]);
     begin_overlay();
     EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
+    expect_matrix(
+        {{0, 0.005f}, {5, -1 / 150.0f}, {10, 1 / 300.0f}, {12, -1.5f}, {13, 8 / 3.0f}, {15, 1}});
     end_overlay();
     glGetFloatv(GL_PROJECTION_MATRIX, after[0]);
     glGetFloatv(GL_MODELVIEW_MATRIX, after[1]);
@@ -54,13 +57,15 @@ TEST_F(Projection, PerspectiveKeepsFourToThreeInSightAndTheOverlayIsAPixelBox) {
                 mode == GL_MODELVIEW);
 }
 
-// A display number past the displays means the first.
-TEST_F(Projection, DisplayNumbersPastTheDisplaysMeanTheFirst) {
+// A display number past the displays means the first; the span of the
+// first display or of all of them is that one display.
+TEST_F(Projection, DisplayNumbersAndSpansOfTheOneDisplay) {
     SDL_Rect d;
     SDL_GetDisplayBounds(0, &d);
-    for (int number : {1, 2}) {
+    for (auto [width, number] : {std::pair{0, 1}, {0, 2}, {-1, 1}, {-1, 0}}) {
         close_graphics_window();
-        ASSERT_EQ(open_graphics_window(0, number, "t"), 1) << window_error;
-        EXPECT_EQ(screen_width * 10000 + screen_height, d.w * 10000 + d.h) << number;
+        ASSERT_EQ(open_graphics_window(width, number, "t"), 1) << window_error;
+        EXPECT_EQ(screen_width * 10000 + screen_height, d.w * 10000 + d.h)
+            << width << " " << number;
     }
 }

@@ -50,13 +50,14 @@ TEST_F(GameFont, GlyphsArePlacedByThePen) {
         {"aaa aaa aaa aaa aaa", 0, 200, 60, {435, 102, 0, 0, 25, 0, 50, 0, 90, 0, 115, 0, 140, 0, 0, 51, 25, 51, 50, 51, 90, 51, 115, 51, 140, 51}},
         {S("A\x05\x02\x00\x02\x00\x00" "AA", 9), 0, 0, 0, {115, 0, 0, 0, 25, 0, 75, 0}}}; // the size stays
     // clang-format on
-    for (const char *cut : {"A\x05", "A\x02"}) { // the terminated forms stop at the 0
-        std::string copy = cut;
-        EXPECT_EQ(drawn(copy.c_str(), 0, 0, 0, 0, true), std::vector<float>({25, 0, 0, 0})) << cut;
-    }
+    for (const char *cut : {"A\x05", "A\x02"}) // the terminated forms stop at the 0
+        EXPECT_EQ(drawn(cut, 0, 0, 0, 0, true), std::vector<float>({25, 0, 0, 0})) << cut;
     for (const auto &c : cases)
         EXPECT_EQ(drawn(c.text, 0, c.y, c.wrap, c.limit), c.expected) << c.text;
     EXPECT_STREQ(current_font->name, "normal:width=2:height=2");
+    load_game_font("other"); // a size of another font is made from that font
+    EXPECT_STREQ(find_font_variant({fonts[font_list.count - 1], 2, 2, 0, 0, 0})->name,
+                 "other:width=2:height=2");
     EXPECT_EQ(text_line_height * 1000 + text_width(nullptr), 100000 + text_width("NULL?"));
 }
 

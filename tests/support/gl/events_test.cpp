@@ -10,8 +10,7 @@ class Pump : public WindowTest {
         for (int i = 0; i < 6; i++, SDL_Delay(10)) pump_events(); // the X server's own events
     }
     static void push(Uint32 type, int code, int x = 0, int y = 0) {
-        SDL_Event e = {};
-        e.type = type;
+        SDL_Event e = {type};
         if (type == SDL_KEYDOWN || type == SDL_KEYUP) e.key.keysym = {(SDL_Scancode)x, code, 0, 0};
         if (type == SDL_MOUSEMOTION) e.motion.x = x, e.motion.y = y;
         ASSERT_EQ(SDL_PushEvent(&e), 1);

@@ -31,8 +31,10 @@ static bool window_has_focus() {
     return main_window && (SDL_GetWindowFlags(main_window) & SDL_WINDOW_INPUT_FOCUS);
 }
 
-// Whether the window had the focus in the previous frame.
+// Whether the window had the focus in the previous frame, and the window
+// size the game's projection was last built for.
 static bool had_focus = false;
+static int32_t projected_width, projected_height;
 
 void update_view() {
     // A player who switched to another window gets the mouse back, and on
@@ -50,11 +52,13 @@ void update_view() {
         mouse_y = cy;
     }
     had_focus = focused;
-    // The framework rebuilds the projection at its own angle when the window
-    // is resized: it is kept at the game's.
-    bool zoomed = apply_zoom(&game, key_down, key_was_down);
-    field_of_view = (float)game.fov_degrees;
-    if (zoomed) load_perspective_projection(field_of_view);
+    // A resize rebuilt the projection at the framework's own angle.
+    bool resized = screen_width != projected_width || screen_height != projected_height;
+    if (apply_zoom(&game, key_down, key_was_down) || resized) {
+        load_perspective_projection((float)game.fov_degrees);
+        projected_width = screen_width;
+        projected_height = screen_height;
+    }
 
     const double DEGREES = 57.29577951308232;
     glRotatef((float)(game.view_pitch * DEGREES), 1, 0, 0);

@@ -10,7 +10,8 @@ using Rules = PlayTest;
 TEST_F(Rules, FramesFallStepTurnAndPauseAsTheKeysSay) {
     EXPECT_EQ(std::vector<double>({(double)state.score, (double)state.rows_cleared,
                                    (double)state.fov_degrees, state.view_yaw, state.view_pitch}),
-              std::vector<double>({0, 0, 90, M_PI / 2, 0})); // a new game
+              std::vector<double>({0, 0, 90, M_PI / 2, 0}))
+        << "a new game";
     EXPECT_DOUBLE_EQ(fall_speed_at(60) + fall_speed_at(600), 1.5 + 6);
     // clang-format off
     // Each frame: its time, fall speed and keys held, then the piece's state.

@@ -119,11 +119,12 @@ TEST_F(Scene, TheMouseTurnsTheViewAndResizesAndZoomsKeepTheGameAngle) {
         EXPECT_EQ(mouse_x * 10000 + mouse_y, cx * 10000 + cy) << "back to the centre";
     }
     SDL_DestroyWindow(other);
-    game.fov_degrees = 120, update_view();
+    game.fov_degrees = 120;
     SDL_Event resize = {};
     resize.window = {SDL_WINDOWEVENT, 0, 0, SDL_WINDOWEVENT_SIZE_CHANGED, 0, 0, 0, 640, 480};
     SDL_PushEvent(&resize);
     pump_events();
+    update_view();
     expect_projection(120, 640, 480);
     key_down[KEY_KP_MINUS] = 1;
     update_view();

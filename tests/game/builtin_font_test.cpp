@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <vector>
+#include <utility>
 
 #include "bitmapfonts.h"
 
@@ -13,8 +13,7 @@ TEST(BuiltinFont, ExpandsByteForByteToTheKnownGlyphs) {
     uint32_t length = 0, hash = 2166136261u;
     uint8_t *font = unpack_builtin_font(&length);
     for (uint32_t i = 0; i < length; i++) hash = (hash ^ font[i]) * 16777619u;
-    EXPECT_EQ(length, 69856u);
-    EXPECT_EQ(hash, 3005948602u);
+    EXPECT_EQ(std::make_pair(length, hash), std::make_pair(69856u, 3005948602u));
     GlyphRecord records[GLYPH_SLOTS];
     ASSERT_EQ(find_glyph_records(font, length, records), 128u);
     const uint32_t layouts[][3] = {{2048, 2048, 128}, {1024, 1024, 256}, {256, 256, 1024}};

@@ -18,8 +18,7 @@ static std::vector<float> drawn(const std::string &text, float x = 0, float y = 
                                 float limit = 0, bool terminated = false) {
     // A heap copy of exactly the text and its 0, so that a read past them is
     // caught by the address sanitizer.
-    std::vector<char> copy(text.begin(), text.end());
-    copy.push_back(0);
+    std::vector<char> copy(text.c_str(), text.c_str() + text.size() + 1);
     const char *t = copy.data();
     std::vector<float> out = {terminated ? text_width(t) : text_width_n(t, text.size())};
     auto draw = [&] {
@@ -27,6 +26,7 @@ static std::vector<float> drawn(const std::string &text, float x = 0, float y = 
         out.push_back(terminated ? draw_text(t, 0xFFFFFF, x, y, wrap, limit)
                                  : draw_text_n(t, text.size(), 0xFFFFFF, x, y, wrap, limit));
         end_text();
+        EXPECT_FALSE(glIsEnabled(GL_BLEND) || glIsEnabled(GL_TEXTURE_2D)) << "the state put back";
     };
     for (auto &q : join_quads(capture_polygons(draw, 0)))
         out.insert(out.end(), {std::round(q[0].x), std::round(q[0].y)});
@@ -34,8 +34,8 @@ static std::vector<float> drawn(const std::string &text, float x = 0, float y = 
 }
 
 // A glyph advances by its width and a tenth of the line height; escapes name
-// slots, controls move the pen, raise and size the text; blanks and words
-// too long for the line wrap, down to the bottom limit.
+// slots, controls move the pen, raise and size the text; blanks and words too
+// long for the line wrap, down to the bottom limit; shrunk digits stay bright.
 TEST_F(GameFont, GlyphsArePlacedByThePen) {
     using S = std::string;
     // clang-format off
@@ -55,6 +55,12 @@ TEST_F(GameFont, GlyphsArePlacedByThePen) {
     for (const auto &c : cases)
         EXPECT_EQ(drawn(c.text, 0, c.y, c.wrap, c.limit), c.expected) << c.text;
     EXPECT_STREQ(current_font->name, "normal:width=2:height=2");
+    std::vector<uint8_t> t(2048 / 8 * 128 / 8 * 4); // the 2048 x 128 texture in eighths
+    glBindTexture(GL_TEXTURE_2D, current_font->texture);
+    glGetTexImage(GL_TEXTURE_2D, 3, GL_RGBA, GL_UNSIGNED_BYTE, t.data());
+    uint8_t brightest = 0;
+    for (size_t i = 0; i < t.size(); i += 4) brightest = std::max(brightest, t[i]);
+    EXPECT_GE(brightest, 240) << "shrunk to an eighth, the digits stay bright";
     load_game_font("other"); // a size of another font is made from that font
     EXPECT_STREQ(find_font_variant({fonts[font_list.count - 1], 2, 2, 0, 0, 0})->name,
                  "other:width=2:height=2");
@@ -79,15 +85,14 @@ TEST_F(GameFont, TheOverlayShowsEachStatesLinesWhereTheWindowSizeSays) {
             lines.back()++;
         }
         auto centred = [w = w](const char *t) { return std::lround((w - text_width(t)) * 0.5f); };
-        std::vector<long> expected = {0xFFFFFF, w - (long)text_width("131"), 0, 3, 0x704000, 0, 0,
-                                      6};
+        std::vector<long> want = {0xFFFFFF, w - (long)text_width("131"), 0, 3, 0x704000, 0, 0, 6};
         if (state == PAUSED)
-            expected.insert(expected.end(), {0x808080, centred("Paused"), (h - 50) / 2, 6});
+            want.insert(want.end(), {0x808080, centred("Paused"), (h - 50) / 2, 6});
         if (state == GAME_OVER)
-            expected.insert(expected.end(), {0x808080, centred("GAME OVER"), (h - 50) / 2, 8,
-                                             0xFFFFFF, 0, h - 50, 20});
+            want.insert(want.end(),
+                        {0x808080, centred("GAME OVER"), (h - 50) / 2, 8, 0xFFFFFF, 0, h - 50, 20});
         if (lines.size() == 16 && lines[15] == 21) lines[15] = 20; // the blinking underscore
-        EXPECT_EQ(lines, expected) << state;
+        EXPECT_EQ(lines, want) << state;
     }
     char text[64];
     format_exit_prompt(1000.75, text, sizeof text); // the underscore in the second half

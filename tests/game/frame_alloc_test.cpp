@@ -35,9 +35,7 @@ TEST_F(FrameAllocations, NoneInTheGamesFrameWorkWhilePlayingPausedOrOver) {
     Dl_info self;
     ASSERT_TRUE(dladdr((void *)&draw_scene, &self));
     own_code = self.dli_fbase;
-    counting = true;
-    free(malloc(16));
-    counting = false;
+    counting = true, free(malloc(16)), counting = false;
     ASSERT_EQ(allocations.load(), 1) << "the counter sees this executable's allocations";
     forget_fonts();
     load_game_font();

@@ -1,16 +1,23 @@
 #include "report.h"
 
-#include <vector>
-
 #include "../scratch_dir.h"
 #include "allocation.h"
 #include "clock.h"
 
 using Report = ScratchDirTest;
 
-// A fatal report stays on screen for 2.5 s, then ends the process with 1;
-// misuse and running out of memory are fatal too.
-TEST_F(Report, FatalReportsEndTheProcess) {
+// One word answers each question: the rest of an overlong one is not the
+// next answer; a capital Y is yes; no input is no.  Sections nest, and when
+// all are closed, closing one more is fatal.  A fatal report stays on screen
+// for 2.5 s, then ends the process with 1; misuse and running out of memory
+// are fatal too.
+TEST_F(Report, QuestionsSectionsAndFatalReports) {
+    std::ofstream("answers") << std::string(1007, 'n') << "yy N Y";
+    ASSERT_TRUE(freopen("answers", "r", stdin));
+    int yes = 0; // a digit each
+    for (int i = 0; i < 4; i++) yes = yes * 10 + report_inner("x", 1, REPORT_QUESTION, "On?", 0);
+    EXPECT_EQ(yes, 10);
+    report_inner("x", 1, REPORT_BEGIN, "section", 0), report_inner("x", 1, REPORT_END, nullptr, 0);
     double start = realtime_seconds();
     EXPECT_EXIT(ON_STDERR(report_inner("spinwell", 121, REPORT_FATAL, "no resolution", 0)),
                 ::testing::ExitedWithCode(1), "^\n\\[FATAL ERROR\\] no resolution\n$");
@@ -22,15 +29,4 @@ TEST_F(Report, FatalReportsEndTheProcess) {
                 ::testing::ExitedWithCode(1), "Trying to pop empty stack in report_inner");
     EXPECT_EXIT(ON_STDERR(checked_calloc(SIZE_MAX / 2, 4)), ::testing::ExitedWithCode(1),
                 "Out of memory: could not allocate 18446744073709551615 bytes");
-}
-
-// One word answers each question: the rest of an overlong one is not the
-// next answer; a capital Y is yes; no input is no.  Sections nest.
-TEST_F(Report, QuestionsTakeOneWordEachAndSectionsNest) {
-    std::ofstream("answers") << std::string(1007, 'n') << "yy N Y";
-    ASSERT_TRUE(freopen("answers", "r", stdin));
-    std::vector<int> answers;
-    for (int i = 0; i < 4; i++) answers.push_back(report_inner("x", 1, REPORT_QUESTION, "On?", 0));
-    EXPECT_EQ(answers, std::vector<int>({0, 0, 1, 0}));
-    report_inner("x", 1, REPORT_BEGIN, "section", 0), report_inner("x", 1, REPORT_END, nullptr, 0);
 }

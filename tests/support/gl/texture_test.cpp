@@ -25,8 +25,7 @@ using Textures = WindowTest;
 // 2 x 2 box filter, written plainly here, down to one texel.
 TEST_F(Textures, PicturesStandUprightWithBoxFilteredMipmaps) {
     int saved = mipmap_extension_state;
-    mipmap_extension_state = 0;
-    srand(1);
+    mipmap_extension_state = 0, srand(1);
     const int order[4][4] = {{0}, {0, 1}, {2, 1, 0}, {2, 1, 0, 3}};
     const int cases[][4] = {{300, 5, 1, 512},     {300, 5, 2, 512}, {300, 5, 3, 512},
                             {2048, 128, 4, 2048}, {8, 32, 3, 8},    {2, 1, 3, 2},
@@ -74,8 +73,9 @@ TEST_F(Textures, PicturesStandUprightWithBoxFilteredMipmaps) {
         EXPECT_EQ(level_size(level + 1, GL_TEXTURE_WIDTH), 0) << "nothing past 1 x 1";
         glDeleteTextures(1, &name);
     }
-    uint32_t tw = 0, th = 0; // an empty picture: one dark texel
+    uint32_t tw = 0, th = 0; // an empty picture: one dark blue texel
     create_texture_from_bitmap(&tw, &th, {0, 5, 3, (uint8_t *)&tw, nullptr});
+    EXPECT_EQ(read_level(0, 3), std::vector<uint8_t>({0, 0, 128, 0}));
     EXPECT_EQ(tw * 10 + th, 11u);
     mipmap_extension_state = saved;
 }

@@ -83,7 +83,7 @@ int open_graphics_window(int width, int height, const char *title) {
         if (display && *display)
             SDL_SetError("no display found: cannot reach the X server at DISPLAY=%s", display);
         else
-            SDL_SetError("no display found (DISPLAY is not set)");
+            SDL_SetError("no display found (DISPLAY is %s)", display ? "empty" : "not set");
         return fail_window("cannot open a window");
     }
 

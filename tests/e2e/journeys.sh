@@ -5,10 +5,16 @@ game=$1
 shift
 failures=0
 fail() { echo "FAIL [$journey]: $*" >&2; failures=$((failures + 1)); }
-# The game in a scratch directory; without environment changes, until it plays.
+# The game in a scratch directory (its standard streams closed after
+# "closed"); without environment changes, until it plays.
 start() {
     dir=$(mktemp -d)
-    (cd "$dir" && exec env "$@" LD_PRELOAD="${GAME_PRELOAD:-}" "$game" >out.txt 2>err.txt) &
+    if [ "${1:-}" = closed ]; then
+        shift
+        (cd "$dir" && exec env LD_PRELOAD="${GAME_PRELOAD:-}" "$game" <&- >&- 2>&-) &
+    else
+        (cd "$dir" && exec env "$@" LD_PRELOAD="${GAME_PRELOAD:-}" "$game" >out.txt 2>err.txt) &
+    fi
     pid=$!
     [ $# = 0 ] || return 0
     for _ in $(seq 200); do
@@ -36,7 +42,7 @@ picture() { # waits until the picture moves or stands still
     done
     fail "the picture never $1"
 }
-for journey in ${*:-quit no_display play_to_the_end pause}; do
+for journey in ${*:-quit no_display closed_streams play_to_the_end pause}; do
     case $journey in
     quit) # Q (tapped within one frame), Escape and a termination signal end the
         for how in q Escape TERM; do # game cleanly, with no score
@@ -45,11 +51,21 @@ for journey in ${*:-quit no_display play_to_the_end pause}; do
             [ -e "$dir/scores.txt" ] && fail "$how wrote a score"
             expect_exit 0
         done ;;
-    no_display)
-        start -u DISPLAY
-        sleep 1
-        grep -q 'spinwell: cannot open the game window: .*no display' "$dir/err.txt" || fail "no message"
-        expect_exit 1 ;;
+    no_display) # unset or empty, the message says which
+        for how in 'not set' empty; do
+            [ "$how" = empty ] && start DISPLAY= || start -u DISPLAY
+            sleep 1
+            grep -q "spinwell: cannot open the game window: .*no display.*DISPLAY is $how" "$dir/err.txt" ||
+                fail "no message: $(cat "$dir/err.txt")"
+            expect_exit 1
+        done ;;
+    closed_streams) # started with 0, 1 and 2 closed, it keeps them on /dev/null, not on X
+        start closed
+        for fd in 0 1 2; do
+            [ "$(readlink /proc/$pid/fd/$fd)" = /dev/null ] || fail "descriptor $fd is $(readlink /proc/$pid/fd/$fd)"
+        done
+        hold q
+        expect_exit 0 ;;
     play_to_the_end) # holding S ends the game: one score line after the earlier ones
         start
         printf '2020-Jan-01 00:00:00\t5\t2 rows\n' >"$dir/scores.txt"

@@ -6,9 +6,11 @@
 #include <cstdlib>
 
 #include "background.h"
+#include "bitmap.h"
 #include "bitmapfonts.h"
 #include "builtin_font.h"
 #include "clock.h"
+#include "embedded.h"
 #include "events.h"
 #include "hud.h"
 #include "report.h"
@@ -22,6 +24,10 @@
 GameState game;
 
 static const char WINDOW_TITLE[] = "Vorlanx [Quillmark]";
+// The name of the desktop entry, so that docks pair the window with it.
+static const char WINDOW_CLASS[] = "org.spinwell.Spinwell";
+// Longest wait for events while the window is minimised or hidden.
+static const int UNSEEN_WAIT_MS = 40;
 
 void set_start_values(GameState *state, double now) {
     state->piece_column = 0;
@@ -51,12 +57,19 @@ static bool run_frame(bool *sdl_shut_down) {
 
     update_view();
     play_frame(&game, key_down, key_was_down, dt, fall_speed);
-    draw_scene(dt);
-    draw_hud();
-
-    glFinish();
-    SDL_GL_SwapWindow(main_window);
-    clear_for_next_frame();
+    if (window_unseen()) {
+        // Nobody sees a frame: the game goes on at its own pace, but the loop
+        // waits for events instead of drawing.
+        follow_piece(dt);
+        glLoadIdentity();
+        SDL_WaitEventTimeout(nullptr, UNSEEN_WAIT_MS);
+    } else {
+        draw_scene(dt);
+        draw_hud();
+        glFinish();
+        SDL_GL_SwapWindow(main_window);
+        clear_for_next_frame();
+    }
 
     if (pump_events()) {
         *sdl_shut_down = true;
@@ -69,10 +82,15 @@ static bool run_frame(bool *sdl_shut_down) {
 
 int run_game(int, char **, const char *) {
     mode_2d = false;
+    window_class = WINDOW_CLASS;
     if (!open_graphics_window(0, 0, WINDOW_TITLE)) {
         fprintf(stderr, "spinwell: cannot open the game window: %s\n", window_error);
         return 1;
     }
+
+    Bitmap icon = decode_bmp(icon_bmp, icon_bmp_size);
+    set_window_icon(&icon);
+    release_bitmap(&icon);
 
     uint32_t font_length = 0;
     uint8_t *font_data = unpack_builtin_font(&font_length);

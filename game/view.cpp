@@ -41,13 +41,17 @@ void update_view() {
     // coming back the pointer is wherever it was left: the first frame with
     // the focus only re-centres it.
     bool focused = window_has_focus();
+    bool warps = pointer_warps();
+    // Where the pointer cannot be put back at the centre, SDL's relative
+    // mode reports the motion instead, while the window has the focus.
+    if (!warps && focused != had_focus) SDL_SetRelativeMouseMode(focused ? SDL_TRUE : SDL_FALSE);
     if (focused) {
         int cx = screen_width / 2, cy = screen_height / 2;
         if (had_focus && game.play_state != PAUSED)
             apply_mouse_look(&game, mouse_x - cx, mouse_y - cy);
-        SDL_WarpMouseInWindow(main_window, cx, cy);
-        // The pointer is at the centre now, whether or not the warp comes
-        // back as a motion event: a still mouse must not keep turning.
+        if (warps) SDL_WarpMouseInWindow(main_window, cx, cy);
+        // The pointer counts as at the centre now, whether or not the warp
+        // comes back as a motion event: a still mouse must not keep turning.
         mouse_x = cx;
         mouse_y = cy;
     }

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "bitmap.h"
 #include "events.h"
 
 SDL_Window *main_window;
@@ -14,6 +15,7 @@ SDL_GLContext gl_context;
 bool windowed_mode = false;
 bool mode_2d = true;
 float field_of_view = 90.0f;
+const char *window_class = nullptr;
 int32_t screen_width = 0;
 int32_t screen_height = 0;
 char window_error[512];
@@ -72,6 +74,14 @@ static void display_rectangle(int number, int *x, int *y, int *w, int *h) {
 
 int open_graphics_window(int width, int height, const char *title) {
     window_error[0] = 0;
+    // SDL reads both names from the environment when its video starts.
+    if (window_class) {
+        setenv("SDL_VIDEO_X11_WMCLASS", window_class, 1);
+        setenv("SDL_VIDEO_WAYLAND_WMCLASS", window_class, 1);
+    }
+    // A fullscreen window that SDL iconifies on losing the focus leaves a
+    // second monitor blank while the game goes on unseen.
+    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     if (SDL_Init(SDL_INIT_EVERYTHING) < 0) {
         // Audio, joystick or haptic support missing on the machine must not
         // keep a game that uses none of them from starting.
@@ -126,6 +136,27 @@ int open_graphics_window(int width, int height, const char *title) {
     clear_key_state();
     if (!windowed_mode) SDL_ShowCursor(SDL_DISABLE);
     return 1;
+}
+
+void set_window_icon(const Bitmap *icon) {
+    if (!main_window || icon->bytes_per_pixel != 3 || !icon->pixels) return;
+    // Blue, green, red in memory: a little-endian 24-bit pixel with red high.
+    SDL_Surface *surface =
+        SDL_CreateRGBSurfaceFrom(icon->pixels, (int)icon->width, (int)icon->height, 24,
+                                 (int)icon->width * 3, 0xFF0000, 0x00FF00, 0x0000FF, 0);
+    if (!surface) return;
+    SDL_SetWindowIcon(main_window, surface);
+    SDL_FreeSurface(surface);
+}
+
+bool pointer_warps() {
+    const char *driver = SDL_GetCurrentVideoDriver();
+    return !driver || strcmp(driver, "wayland") != 0;
+}
+
+bool window_unseen() {
+    return main_window &&
+           (SDL_GetWindowFlags(main_window) & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_HIDDEN));
 }
 
 void close_graphics_window() {

@@ -11,6 +11,9 @@ extern SDL_GLContext gl_context;
 extern bool windowed_mode;  // a reduced resizable window instead of fullscreen
 extern bool mode_2d;        // pixel orthographic projection instead of perspective
 extern float field_of_view; // degrees, for the perspective projection
+// The desktop's name for the program (X11 WM_CLASS, Wayland app id), so that
+// docks pair the window with its launcher; null leaves SDL's own choice.
+extern const char *window_class;
 
 // Drawable size as last given to set_view_size; 0 until a size was set.
 extern int32_t screen_width;
@@ -25,6 +28,16 @@ extern char window_error[512];
 // Returns 1 on success, 0 when there is no usable display or the window or
 // context could not be made (window_error says why).
 int open_graphics_window(int width, int height, const char *title);
+
+// Gives the window an icon: a 24-bit picture as decode_bmp returns it.
+void set_window_icon(const struct Bitmap *icon);
+
+// Whether SDL can move the pointer here; where it cannot (Wayland), mouse
+// look needs relative mouse mode.
+bool pointer_warps();
+
+// Whether the window is minimised or hidden, so that no frame is seen.
+bool window_unseen();
 
 // Shuts SDL down, releasing the GL context and the window first: Mesa can
 // deadlock when the display closes under a live context.

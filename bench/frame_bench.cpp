@@ -37,8 +37,7 @@ static double milliseconds_since(double start) {
 extern "C" __attribute__((noinline)) void game_frame_work(double dt, double fall_speed) {
     update_view();
     play_frame(&game, key_down, key_was_down, dt, fall_speed);
-    draw_scene(dt);
-    draw_hud();
+    draw_frame(dt, 0.0);
 }
 
 static void present() {

@@ -43,6 +43,12 @@ void set_start_values(GameState *state, double now) {
     state->previous_frame_time = now;
 }
 
+void draw_frame(double dt, double now) {
+    draw_scene(dt);
+    draw_hud(now);
+    glFinish();
+}
+
 static bool quit_key_held() {
     return key_down[KEY_Q] || key_down[KEY_ESCAPE];
 }
@@ -64,9 +70,7 @@ static bool run_frame(bool *sdl_shut_down) {
         glLoadIdentity();
         SDL_WaitEventTimeout(nullptr, UNSEEN_WAIT_MS);
     } else {
-        draw_scene(dt);
-        draw_hud();
-        glFinish();
+        draw_frame(dt, realtime_seconds());
         SDL_GL_SwapWindow(main_window);
         clear_for_next_frame();
     }

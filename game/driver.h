@@ -8,6 +8,11 @@ int run_game(int argc, char **argv, const char *command_line);
 
 #include "game_state.h"
 
+// Draws one frame's picture after the view update and the game step: the
+// scene, then the overlay with the exit prompt as it blinks at wall-clock
+// time now; finished, ready to be shown.
+void draw_frame(double dt, double now);
+
 // Gives a game record whose well and first piece exist its start values:
 // piece at the spawn height in column 0, playing, no score, the camera at
 // its start, and the clock started at now.

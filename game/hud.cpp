@@ -4,7 +4,6 @@
 #include <cstdio>
 
 #include "bitmapfonts.h"
-#include "clock.h"
 #include "game_state.h"
 #include "text.h"
 #include "window.h"
@@ -20,7 +19,7 @@ static void draw_line(const char *text, uint32_t colour, float x, float y) {
     end_text();
 }
 
-void draw_hud() {
+void draw_hud(double now) {
     char text[64];
     snprintf(text, sizeof text, "%d", game.score);
     draw_line(text, HUD_WHITE, (float)screen_width - text_width(text), 0);
@@ -34,7 +33,7 @@ void draw_hud() {
         draw_line(message, HUD_MESSAGE_GREY, (screen_width - text_width(message)) * 0.5f, (float)y);
     }
     if (game.play_state == GAME_OVER) {
-        format_exit_prompt(realtime_seconds(), text, sizeof text);
+        format_exit_prompt(now, text, sizeof text);
         draw_line(text, HUD_WHITE, 0, (float)(screen_height - text_line_height));
     }
 }

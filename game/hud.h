@@ -15,5 +15,5 @@ enum {
 void format_exit_prompt(double now, char *text, size_t size);
 
 // Draws the overlay for the game's current state, placed by the current
-// window size.
-void draw_hud();
+// window size; the exit prompt as it blinks at wall-clock time now.
+void draw_hud(double now);

@@ -41,13 +41,17 @@ void update_view() {
     // coming back the pointer is wherever it was left: the first frame with
     // the focus only re-centres it.
     bool focused = window_has_focus();
+    // A resize rebuilt the projection at the framework's own angle.
+    bool resized = screen_width != projected_width || screen_height != projected_height;
     bool warps = pointer_warps();
     // Where the pointer cannot be put back at the centre, SDL's relative
     // mode reports the motion instead, while the window has the focus.
     if (!warps && focused != had_focus) SDL_SetRelativeMouseMode(focused ? SDL_TRUE : SDL_FALSE);
     if (focused) {
         int cx = screen_width / 2, cy = screen_height / 2;
-        if (had_focus && game.play_state != PAUSED)
+        // After a resize the pointer was centred in the old size: the first
+        // frame only re-centres it, or the view would jump.
+        if (had_focus && !resized && game.play_state != PAUSED)
             apply_mouse_look(&game, mouse_x - cx, mouse_y - cy);
         if (warps) SDL_WarpMouseInWindow(main_window, cx, cy);
         // The pointer counts as at the centre now, whether or not the warp
@@ -56,8 +60,6 @@ void update_view() {
         mouse_y = cy;
     }
     had_focus = focused;
-    // A resize rebuilt the projection at the framework's own angle.
-    bool resized = screen_width != projected_width || screen_height != projected_height;
     if (apply_zoom(&game, key_down, key_was_down) || resized) {
         load_perspective_projection((float)game.fov_degrees);
         projected_width = screen_width;

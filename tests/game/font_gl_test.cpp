@@ -2,7 +2,6 @@
 #include <cmath>
 
 #include "../support/gl/gl_helpers.h"
-#include "hud.h"
 #include "test_game.h"
 #include "text.h"
 
@@ -65,36 +64,4 @@ TEST_F(GameFont, GlyphsArePlacedByThePen) {
     EXPECT_STREQ(find_font_variant({fonts[font_list.count - 1], 2, 2, 0, 0, 0})->name,
                  "other:width=2:height=2");
     EXPECT_EQ(text_line_height * 1000 + text_width(nullptr), 100000 + text_width("NULL?"));
-}
-
-// The score top right, the rows top left, the state's message centred, the
-// exit prompt after the game: per line its colour, left, top and glyphs.
-TEST_F(GameFont, TheOverlayShowsEachStatesLinesWhereTheWindowSizeSays) {
-    for (auto [state, w, h] :
-         {std::tuple{PLAYING, 800, 600}, {PAUSED, 800, 600}, {GAME_OVER, 640, 480}}) {
-        set_view_size(w, h);
-        game = {};
-        game.play_state = state, game.score = 131, game.rows_cleared = 7;
-        std::vector<long> lines;
-        for (auto &q : join_quads(capture_polygons(draw_hud, 0))) {
-            long colour = std::lround(q[0].r * 255) << 16 | std::lround(q[0].g * 255) << 8 |
-                          std::lround(q[0].b * 255);
-            if (lines.empty() || lines[lines.size() - 4] != colour ||
-                lines[lines.size() - 2] != std::lround(q[0].y))
-                lines.insert(lines.end(), {colour, std::lround(q[0].x), std::lround(q[0].y), 0});
-            lines.back()++;
-        }
-        auto centred = [w = w](const char *t) { return std::lround((w - text_width(t)) * 0.5f); };
-        std::vector<long> want = {0xFFFFFF, w - (long)text_width("131"), 0, 3, 0x704000, 0, 0, 6};
-        if (state == PAUSED)
-            want.insert(want.end(), {0x808080, centred("Paused"), (h - 50) / 2, 6});
-        if (state == GAME_OVER)
-            want.insert(want.end(),
-                        {0x808080, centred("GAME OVER"), (h - 50) / 2, 8, 0xFFFFFF, 0, h - 50, 20});
-        if (lines.size() == 16 && lines[15] == 21) lines[15] = 20; // the blinking underscore
-        EXPECT_EQ(lines, want) << state;
-    }
-    char text[64];
-    format_exit_prompt(1000.75, text, sizeof text); // the underscore in the second half
-    EXPECT_STREQ(text, "Press Q or Escape to exit_");
 }

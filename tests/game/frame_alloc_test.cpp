@@ -50,8 +50,7 @@ TEST_F(FrameAllocations, NoneInTheGamesFrameWorkWhilePlayingPausedOrOver) {
         counting = true;
         update_view();
         play_frame(&game, key_down, key_was_down, 1.0 / 30, 1.0);
-        draw_scene(1.0 / 30);
-        draw_hud();
+        draw_frame(1.0 / 30, 0.0);
         counting = false;
         glFinish();
         SDL_GL_SwapWindow(main_window);

@@ -26,9 +26,10 @@ TEST(Pieces, ShapesSpawnInTheirOrientationAndTurnTheHighSideDown) {
         int s = k < 0 || k == SHAPE_COUNT ? SHAPE_COUNT - 1 : k;
         set_piece_shape(&piece, k);
         rotate_piece_cells(&piece, &a);
-        EXPECT_TRUE(offsets(piece) == spawned[s] &&
-                    (s > 1 || offsets(a) == spawned[SHAPE_COUNT + s]))
-            << k;
+        EXPECT_EQ(offsets(piece), spawned[s]) << "shape " << k << " spawned";
+        if (s <= 1) {
+            EXPECT_EQ(offsets(a), spawned[SHAPE_COUNT + s]) << "shape " << k << " turned";
+        }
         rotate_piece_cells(&a, &b), rotate_piece_cells(&b, &a), rotate_piece_cells(&a, &b);
         EXPECT_EQ(offsets(b), spawned[s]) << "four turns, shape " << k;
     }
@@ -55,19 +56,21 @@ TEST_F(WellOps, OnlyCellsInsideTheRowsCollideAndColumnsWrap) {
 TEST_F(WellOps, StepsTurnsAndLocksAreTestedWhereTheCellsGo) {
     fill_row(18, {10}), fill_row(19);
     place(SHAPE_ROW_OF_FOUR, 10, SPAWN_HEIGHT);
-    EXPECT_EQ(std::vector<int>({try_step(&state, +1), try_step(&state, -1), try_turn(&state)}),
-              std::vector<int>({1, 1, 0}))
+    EXPECT_EQ(std::tuple(try_step(&state, +1), try_step(&state, -1), try_turn(&state)),
+              std::tuple(true, true, false))
         << "above the well it steps; turned, it would reach row 19";
     state.well[10][19] = 0;
-    EXPECT_TRUE(try_turn(&state));
+    EXPECT_TRUE(try_turn(&state)) << "turns once row 19 is free";
     place(SHAPE_ROW_OF_FOUR, 19, 5.9);
     ASSERT_TRUE(lock_piece(&state));
-    EXPECT_EQ(std::vector<int>({state.well[18][5], state.well[19][5], state.well[0][5],
-                                state.well[1][5], filled_in_row(5)}),
-              std::vector<int>({3, 3, 3, 3, 4}));
+    EXPECT_EQ(std::tuple(state.well[18][5], state.well[19][5], state.well[0][5], state.well[1][5],
+                         filled_in_row(5)),
+              std::tuple(3, 3, 3, 3, 4))
+        << "locked round the seam";
     fill_row(19, {}, 0);
     place(SHAPE_TEE, 5, 19.0); // (1, 0) comes before the pivot column's row 20
-    EXPECT_FALSE(lock_piece(&state));
-    EXPECT_EQ(std::vector<int>({state.well[6][19], state.well[5][19], state.well[4][19]}),
-              std::vector<int>({3, 0, 0}));
+    EXPECT_FALSE(lock_piece(&state)) << "an overflow";
+    EXPECT_EQ(std::tuple(state.well[6][19], state.well[5][19], state.well[4][19]),
+              std::tuple(3, 0, 0))
+        << "the cells visited before the overflow";
 }

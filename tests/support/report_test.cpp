@@ -14,9 +14,9 @@ using Report = ScratchDirTest;
 TEST_F(Report, QuestionsSectionsAndFatalReports) {
     std::ofstream("answers") << std::string(1007, 'n') << "yy N Y";
     ASSERT_TRUE(freopen("answers", "r", stdin));
-    int yes = 0; // a digit each
-    for (int i = 0; i < 4; i++) yes = yes * 10 + report_inner("x", 1, REPORT_QUESTION, "On?", 0);
-    EXPECT_EQ(yes, 10);
+    std::vector<int> answers;
+    for (int i = 0; i < 4; i++) answers.push_back(report_inner("x", 1, REPORT_QUESTION, "On?", 0));
+    EXPECT_EQ(answers, std::vector<int>({0, 0, 1, 0})) << "the answers in turn";
     report_inner("x", 1, REPORT_BEGIN, "section", 0), report_inner("x", 1, REPORT_END, nullptr, 0);
     double start = realtime_seconds();
     EXPECT_EXIT(ON_STDERR(report_inner("spinwell", 121, REPORT_FATAL, "no resolution", 0)),

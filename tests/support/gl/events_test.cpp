@@ -53,11 +53,13 @@ TEST_F(Pump, KeysShowTheirStateAndTheStateOfThePumpBefore) {
         for (size_t p = 0; p < cases[n].size(); p++) {
             for (Key k : cases[n][p].first) push(k.type, k.sym, k.scancode);
             ASSERT_EQ(pump_events(), 0);
-            for (const auto &s : cases[n][p].second)
-                EXPECT_EQ(s[0] < 0 ? std::count(key_down, key_down + KEY_SLOTS, 1) * 10
-                                   : key_down[s[0]] * 10 + key_was_down[s[0]],
-                          s[1] * 10 + s[2])
+            for (const auto &s : cases[n][p].second) {
+                auto seen = s[0] < 0
+                                ? std::pair((int)std::count(key_down, key_down + KEY_SLOTS, 1), 0)
+                                : std::pair((int)key_down[s[0]], (int)key_was_down[s[0]]);
+                EXPECT_EQ(seen, std::pair(s[1], s[2]))
                     << "case " << n << ", pump " << p << ", slot " << s[0];
+            }
         }
 }
 
@@ -65,13 +67,13 @@ TEST_F(Pump, KeysShowTheirStateAndTheStateOfThePumpBefore) {
 TEST_F(Pump, MouseMotionAndQuitRequests) {
     push(SDL_MOUSEMOTION, 0, 123, 45);
     pump_events();
-    EXPECT_EQ(mouse_x * 1000 + mouse_y, 123045);
+    EXPECT_EQ(std::pair(mouse_x, mouse_y), std::pair(123, 45)) << "the motion's position";
     push(SDL_KEYDOWN, SDLK_LCTRL);
     push(SDL_QUIT, 0);
     push(SDL_KEYDOWN, SDLK_a);
     EXPECT_EQ(pump_events(), 1);
-    EXPECT_EQ(std::vector<int>(
-                  {key_down[352], key_down[KEY_ANY_CTRL], key_down['a'], main_window != nullptr}),
-              std::vector<int>({1, 0, 0, 0}))
-        << "not past the quit, no combined slots, SDL shut down";
+    EXPECT_EQ(key_down[352], 1) << "the key before the quit";
+    EXPECT_EQ(key_down[KEY_ANY_CTRL], 0) << "no combined slots after a quit";
+    EXPECT_EQ(key_down['a'], 0) << "nothing past the quit";
+    EXPECT_EQ(main_window, nullptr) << "SDL shut down";
 }

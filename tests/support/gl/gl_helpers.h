@@ -33,47 +33,22 @@ class WindowTest : public ::testing::Test {
     void TearDown() override { close_graphics_window(); }
 };
 
-struct Vertex {
-    float x, y, z, r, g, b, a, s, t;
-};
-using Polygon = std::vector<Vertex>;
-
-// The polygons draw sends, their vertices in object coordinates within
-// +-scale of the origin, or with scale 0 in overlay pixels (y down).
-inline std::vector<Polygon> capture_polygons(const std::function<void()> &draw, float scale = 10) {
-    static std::vector<GLfloat> buffer(1 << 22);
-    glPushAttrib(GL_VIEWPORT_BIT);
-    glMatrixMode(GL_PROJECTION), glPushMatrix(), glMatrixMode(GL_MODELVIEW), glPushMatrix();
-    if (scale)
-        glLoadIdentity(), glScalef(1 / scale, 1 / scale, 1 / scale), glViewport(0, 0, 200, 200);
-    if (scale) glMatrixMode(GL_PROJECTION), glLoadIdentity(), glMatrixMode(GL_MODELVIEW);
-    glFeedbackBuffer((GLsizei)buffer.size(), GL_3D_COLOR_TEXTURE, buffer.data());
+// The top-left corner, in overlay pixels (y down), of each quad that draw
+// sends.  Mesa feeds a quad back as two triangles; the first vertex of the
+// first triangle is the quad's first.
+inline std::vector<std::pair<float, float>> quad_corners(const std::function<void()> &draw) {
+    static std::vector<GLfloat> buffer(1 << 20);
+    glFeedbackBuffer((GLsizei)buffer.size(), GL_3D, buffer.data());
     glRenderMode(GL_FEEDBACK);
     draw();
     GLint used = glRenderMode(GL_RENDER);
-    glPopMatrix(), glMatrixMode(GL_PROJECTION), glPopMatrix(), glMatrixMode(GL_MODELVIEW),
-        glPopAttrib();
-    std::vector<Polygon> polygons;
-    for (GLint at = 0; at < used;) {
+    std::vector<std::pair<float, float>> corners;
+    for (GLint at = 0, triangle = 0; at < used; triangle++) {
         EXPECT_EQ((GLint)buffer[at++], GL_POLYGON_TOKEN) << "only polygons are drawn";
-        polygons.emplace_back((size_t)buffer[at++]);
-        for (Vertex &v : polygons.back()) {
-            memcpy(&v, &buffer[at], sizeof v), at += 11; // x y z, r g b a, s t r q
-            float &x = v.x, &y = v.y, &z = v.z;
-            if (scale)
-                x = (x - 100) / 100 * scale, y = (y - 100) / 100 * scale, z = (z * 2 - 1) * scale;
-            else
-                y = (float)screen_height - y;
-        }
+        GLint vertices = (GLint)buffer[at++];
+        if (triangle % 2 == 0)
+            corners.emplace_back(buffer[at], (float)screen_height - buffer[at + 1]);
+        at += vertices * 3;
     }
-    return polygons;
-}
-
-// Mesa feeds a quad back as the triangles (v0 v1 v3) and (v1 v2 v3); joins
-// them back into quads with their vertices in the order they were sent.
-inline std::vector<Polygon> join_quads(const std::vector<Polygon> &triangles) {
-    std::vector<Polygon> quads;
-    for (size_t i = 0; i + 1 < triangles.size(); i += 2)
-        quads.push_back({triangles[i][0], triangles[i][1], triangles[i + 1][1], triangles[i][2]});
-    return quads;
+    return corners;
 }

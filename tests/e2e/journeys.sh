@@ -6,40 +6,26 @@ shift
 failures=0
 fail() { echo "FAIL [$journey]: $*" >&2; failures=$((failures + 1)); }
 # The game in a scratch directory: with its standard streams closed after
-# "closed", as a Wayland client of the running Weston after "wayland", else
-# with the environment changes given; without those, until it plays.
+# "closed", as a client of the running Weston after "wayland", else with the
+# environment changes given; without changes, until it plays.
 start() {
     dir=$(mktemp -d)
-    local how=${1:-}
+    local how=${1:-} wayland="XDG_RUNTIME_DIR=${runtime:-} WAYLAND_DISPLAY=spinwell SDL_VIDEODRIVER=wayland"
     case $how in
     closed) (cd "$dir" && exec env LD_PRELOAD="${GAME_PRELOAD:-}" "$game" <&- >&- 2>&-) & ;;
-    wayland)
-        (cd "$dir" && exec env XDG_RUNTIME_DIR="$runtime" WAYLAND_DISPLAY=spinwell-test SDL_VIDEODRIVER=wayland \
-            LD_PRELOAD="${GAME_PRELOAD:-}" "$game" >out.txt 2>err.txt) & ;;
+    wayland) (cd "$dir" && exec env $wayland LD_PRELOAD="${GAME_PRELOAD:-}" "$game" >out.txt 2>err.txt) & ;;
     *) (cd "$dir" && exec env "$@" LD_PRELOAD="${GAME_PRELOAD:-}" "$game" >out.txt 2>err.txt) & ;;
     esac
     pid=$!
-    case $how in closed | wayland) ;; *) [ $# = 0 ] || return 0 ;; esac
+    [ $# = 0 ] || [ "$how" = closed ] || [ "$how" = wayland ] || return 0
     for _ in $(seq 200); do
-        if [ "$how" = wayland ]; then
-            [ -n "$(piece_x)" ] && break
-        else
-            window=$(xdotool search --name '^Vorlanx \[Quillmark\]$' 2>/dev/null | head -n 1)
-            [ -n "$window" ] && [ "$(xdotool getwindowfocus 2>/dev/null)" = "$window" ] && break
-        fi
+        [ "$how" = wayland ] && [ -n "$(piece_x)" ] && break
+        window=$(xdotool search --name '^Vorlanx \[Quillmark\]$' 2>/dev/null | head -n 1)
+        [ -n "$window" ] && [ "$(xdotool getwindowfocus 2>/dev/null)" = "$window" ] && break
         sleep 0.1
     done
     picture moves
 }
-# The left edge of the falling piece (the first piece is always yellow) on
-# the screen, below the text line; nothing when no piece is in sight.
-piece_x() {
-    import -window root png:- | convert - -chop 0x50 -fuzz 30% -fill white -opaque yellow \
-        -fill black +opaque white -trim -format '%X %w' info: 2>/dev/null |
-        awk '$2 > 5 { print $1 + 0 }'
-}
-# CPU time the game used, in ticks of 1/100 s.
-cpu_ticks() { awk '{ print $14 + $15 }' /proc/$pid/stat; }
 expect_exit() {
     for _ in $(seq 300); do kill -0 $pid 2>/dev/null && sleep 0.1; done
     kill -9 $pid 2>/dev/null && fail "still running"
@@ -58,11 +44,23 @@ picture() { # waits until the picture moves or stands still
     done
     fail "the picture never $1"
 }
-for journey in ${*:-quit no_display closed_streams play_to_the_end pause desktop wayland_mouse_look}; do
+# The left edge of the falling piece (the first is always yellow) below the
+# text line; nothing when no piece is in sight.
+piece_x() {
+    import -window root png:- | convert - -chop 0x50 -fuzz 30% -fill white -opaque yellow -fill black \
+        +opaque white -trim -format '%X %w' info: 2>/dev/null | awk '$2 > 5 { print $1 + 0 }'
+}
+cpu_ticks() { awk '{ print $14 + $15 }' /proc/$pid/stat; } # 1/100 s
+for journey in ${*:-quit no_display play_to_the_end pause desktop wayland_mouse_look}; do
     case $journey in
     quit) # Q (tapped within one frame), Escape and a termination signal end the
         for how in q Escape TERM; do # game cleanly, with no score
-            start
+            if [ $how = q ]; then # started with 0, 1 and 2 closed, it puts them on /dev/null, not on X
+                start closed
+                for fd in 0 1 2; do
+                    [ "$(readlink /proc/$pid/fd/$fd)" = /dev/null ] || fail "descriptor $fd: $(readlink /proc/$pid/fd/$fd)"
+                done
+            else start; fi
             case $how in q) xdotool keydown q keyup q ;; TERM) kill -TERM $pid ;; *) hold $how ;; esac
             [ -e "$dir/scores.txt" ] && fail "$how wrote a score"
             expect_exit 0
@@ -71,17 +69,10 @@ for journey in ${*:-quit no_display closed_streams play_to_the_end pause desktop
         for how in 'not set' empty; do
             [ "$how" = empty ] && start DISPLAY= || start -u DISPLAY
             sleep 1
-            grep -q "spinwell: cannot open the game window: .*no display.*DISPLAY is $how" "$dir/err.txt" ||
+            grep -q "cannot open the game window: .*no display.*DISPLAY is $how" "$dir/err.txt" ||
                 fail "no message: $(cat "$dir/err.txt")"
             expect_exit 1
         done ;;
-    closed_streams) # started with 0, 1 and 2 closed, it keeps them on /dev/null, not on X
-        start closed
-        for fd in 0 1 2; do
-            [ "$(readlink /proc/$pid/fd/$fd)" = /dev/null ] || fail "descriptor $fd is $(readlink /proc/$pid/fd/$fd)"
-        done
-        hold q
-        expect_exit 0 ;;
     play_to_the_end) # holding S ends the game: one score line after the earlier ones
         start
         printf '2020-Jan-01 00:00:00\t5\t2 rows\n' >"$dir/scores.txt"
@@ -104,19 +95,16 @@ for journey in ${*:-quit no_display closed_streams play_to_the_end pause desktop
         picture moves
         hold Escape
         expect_exit 0 ;;
-    desktop) # under a window manager: fullscreen with the game's name and icon;
-        # another window takes the focus and the game stays shown; alt-tab
-        # back; minimised it rests; alt+F4 closes it
+    desktop) # under openbox: fullscreen with the game's class and icon; shown while
+        # another window has the focus; alt-tab back; resting while minimised; alt+F4
         openbox >/dev/null 2>&1 &
         wm=$!
         for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window && break; sleep 0.1; done
         start
-        xprop -id "$window" _NET_WM_STATE | grep -q _NET_WM_STATE_FULLSCREEN || fail "not fullscreen"
-        xprop -id "$window" WM_CLASS | grep -q '"org.spinwell.Spinwell", "org.spinwell.Spinwell"$' ||
-            fail "class $(xprop -id "$window" WM_CLASS)"
+        xprop -id "$window" _NET_WM_STATE | grep -q FULLSCREEN || fail "not fullscreen"
+        xprop -id "$window" WM_CLASS | grep -q '"org.spinwell.Spinwell", "org.spinwell.Spinwell"' || fail "class"
         xprop -id "$window" _NET_WM_ICON | grep -q 'Icon (64 x 64)' || fail "no icon"
         xlogo &
-        other=$!
         for _ in $(seq 100); do [ "$(xdotool getwindowfocus)" != "$window" ] && break; sleep 0.1; done
         sleep 0.5
         xwininfo -id "$window" | grep -q IsViewable || fail "hidden when another window took the focus"
@@ -130,38 +118,32 @@ for journey in ${*:-quit no_display closed_streams play_to_the_end pause desktop
         picture moves
         xdotool key alt+F4
         expect_exit 0
-        kill $other $wm
-        wait $other $wm 2>/dev/null ;;
-    wayland_mouse_look) # a native Wayland client under Weston: the view stands
-        # while the mouse does, 50 pixels of travel turn it a
-        # quarter radian and 50 back undo it
+        kill $! $wm ;;
+    wayland_mouse_look) # a native client of Weston (nested in this X server):
+        # the view stands with the mouse; 50 pixels to the right turn it a
+        # quarter radian (60 to 80 pixels of the picture) and 50 back undo it
         runtime=$(mktemp -d) && chmod 700 "$runtime"
         XDG_RUNTIME_DIR=$runtime weston --backend=x11-backend.so --width=800 --height=600 \
-            --socket=spinwell-test --idle-time=0 --no-config >"$runtime/log" 2>&1 &
+            --socket=spinwell --idle-time=0 --no-config >"$runtime/log" 2>&1 &
         compositor=$!
-        for _ in $(seq 100); do [ -e "$runtime/spinwell-test" ] && break; sleep 0.1; done
+        for _ in $(seq 100); do [ -e "$runtime/spinwell" ] && break; sleep 0.1; done
         xdotool mousemove 400 300
         start wayland
-        # Weston takes the pointer lock on the first motion over the window,
-        # which SDL 2.26 then sees twice (absolute and relative): a one-off
-        # twitch, moved off before measuring.
+        # Weston takes the pointer lock on the first motion, which SDL 2.26 then
+        # sees twice (absolute and relative): a one-off twitch, made beforehand.
         xdotool mousemove_relative 10 0 sleep 0.3 mousemove_relative -- -10 0 sleep 0.5
         still=$(piece_x) && sleep 1
         [ "$(piece_x)" = "$still" ] || fail "turned with the mouse still: $still, then $(piece_x)"
-        # A quarter radian moves the piece's edge 60 to 80 pixels in that
-        # window; turning back puts it where it was.
-        for _ in $(seq 5); do xdotool mousemove_relative 10 0 sleep 0.05; done
-        sleep 0.5
-        turned=$(piece_x)
-        [ -n "$turned" ] && [ $((still - turned)) -ge 50 ] && [ $((still - turned)) -le 110 ] ||
-            fail "50 pixels of travel moved the piece from $still to $turned"
-        for _ in $(seq 5); do xdotool mousemove_relative -- -10 0 sleep 0.05; done
-        sleep 0.5
-        [ "$(piece_x)" = "$still" ] || fail "turning back moved the piece from $still to $(piece_x)"
+        for step in 10 -10; do
+            for _ in $(seq 5); do xdotool mousemove_relative -- $step 0 sleep 0.05; done
+            sleep 0.5 && turned=$(piece_x)
+            [ $step = -10 ] && [ "$turned" != "$still" ] && fail "turning back moved the piece from $still to $turned"
+            [ $step = 10 ] && { [ -z "$turned" ] || [ $((still - turned)) -lt 50 ] || [ $((still - turned)) -gt 110 ]; } &&
+                fail "50 pixels of travel moved the piece from $still to $turned"
+        done
         hold Escape
         expect_exit 0
         kill $compositor
-        wait $compositor 2>/dev/null
         rm -rf "$runtime" ;;
     *) fail "no such journey" ;;
     esac

@@ -15,7 +15,7 @@
 
 // A channel may differ by this much (other processors round differently),
 // and this share of the pixels by more.
-static const int CHANNEL_TOLERANCE = 6;
+static const int CHANNEL_TOLERANCE = 3;
 static const double PIXEL_ALLOWANCE = 0.002;
 
 // Blocks of all seven colours on rows 1 to 4, across the wrap between

@@ -44,6 +44,8 @@ TEST_F(ScoreLog, ALineGoesInWholeOrNotAtAll) {
         if (c.room) limit.rlim_cur = read_file("scores.txt").size() + c.room;
         signal(SIGXFSZ, SIG_IGN);
         ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+        int free_descriptor = dup(0);
+        close(free_descriptor);
         alarm(10); // a call that blocks ends the test
         testing::internal::CaptureStderr();
         bool saved = append_score_line(42, 3);
@@ -51,6 +53,8 @@ TEST_F(ScoreLog, ALineGoesInWholeOrNotAtAll) {
         alarm(0);
         setrlimit(RLIMIT_FSIZE, &unlimited);
         EXPECT_EQ(saved, c.saved) << c.name;
+        EXPECT_EQ(dup(0), free_descriptor) << c.name << ": the file closed";
+        close(free_descriptor);
         EXPECT_EQ(said.empty(), c.saved) << c.name << ": " << said;
         if (!strncmp(c.after, "test ", 5))
             EXPECT_EQ(system(c.after), 0) << c.name << ": left as it was";

@@ -56,6 +56,7 @@ TEST_F(ViewWindow, TheMouseTurnsTheViewFromTheCentre) {
         EXPECT_DOUBLE_EQ(game.view_pitch, c.pitch) << c.name;
         EXPECT_EQ(std::pair(mouse_x, mouse_y), std::pair(cx, cy))
             << c.name << ": back to the centre";
+        EXPECT_FALSE(SDL_GetRelativeMouseMode()) << c.name << ": X11 warps the pointer instead";
     }
     SDL_DestroyWindow(other);
     free_test_well(&game);

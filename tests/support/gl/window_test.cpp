@@ -46,14 +46,17 @@ TEST_F(Projection, PerspectiveKeepsFourToThreeInSightAndTheOverlayIsAPixelBox) {
 }
 
 // A display number past the displays means the first; the span of the
-// first display or of all of them is that one display.
+// first display or of all of them is that one display; no key is down.
 TEST_F(Projection, DisplayNumbersAndSpansOfTheOneDisplay) {
     SDL_Rect d;
     SDL_GetDisplayBounds(0, &d);
     for (auto [width, number] : {std::pair{0, 1}, {0, 2}, {-1, 1}, {-1, 0}}) {
         close_graphics_window();
+        key_down['q'] = key_was_down[KEY_ANY_CTRL] = 1;
         ASSERT_EQ(open_graphics_window(width, number, "t"), 1) << window_error;
         EXPECT_EQ(std::pair(screen_width, screen_height), std::pair(d.w, d.h))
             << width << " " << number;
+        EXPECT_EQ(key_down['q'], 0) << "a new window starts with no key down";
+        EXPECT_EQ(key_was_down[KEY_ANY_CTRL], 0) << "nor one down before";
     }
 }

@@ -10,6 +10,7 @@
 #include "background.h"
 #include "rules.h"
 #include "test_game.h"
+#include "text.h"
 #include "textures.h"
 #include "view.h"
 
@@ -35,14 +36,28 @@ static void set_well(PlayState state) {
     game.piece_colour = 5, game.piece_column = 19, game.piece_height = 8.5;
 }
 
-// Draws the frame as the loop does after a resize to width x height: the
-// view update (zooming in as often as asked), the picture; read back top
-// row first.
-static std::vector<uint8_t> draw_game_frame(int width, int height, int zoom_in, double now) {
+// Sends the window a resize to width x height, as the desktop does.
+static void resize_window(int width, int height) {
     SDL_Event resize = {};
     resize.window = {SDL_WINDOWEVENT, 0, 0, SDL_WINDOWEVENT_SIZE_CHANGED, 0, 0, 0, width, height};
     SDL_PushEvent(&resize);
     pump_events();
+}
+
+// The picture drawn so far, top row first.
+static std::vector<uint8_t> read_frame(int width, int height) {
+    std::vector<uint8_t> pixels((size_t)width * height * 3), top_first(pixels.size());
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+    for (int y = 0, row = width * 3; y < height; y++)
+        memcpy(&top_first[(size_t)y * row], &pixels[(size_t)(height - 1 - y) * row], row);
+    return top_first;
+}
+
+// Draws the frame as the loop does after a resize to width x height: the
+// view update (zooming in as often as asked), the picture.
+static std::vector<uint8_t> draw_game_frame(int width, int height, int zoom_in, double now) {
+    resize_window(width, height);
     for (int i = 0; i < zoom_in; i++) {
         key_was_down[KEY_KP_MINUS] = 0, key_down[KEY_KP_MINUS] = 1;
         update_view(), glLoadIdentity();
@@ -51,12 +66,7 @@ static std::vector<uint8_t> draw_game_frame(int width, int height, int zoom_in, 
     clear_for_next_frame();
     update_view();
     draw_frame(0.0, now);
-    std::vector<uint8_t> pixels((size_t)width * height * 3), top_first(pixels.size());
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-    for (int y = 0, row = width * 3; y < height; y++)
-        memcpy(&top_first[(size_t)y * row], &pixels[(size_t)(height - 1 - y) * row], row);
-    return top_first;
+    return read_frame(width, height);
 }
 
 // On a mismatch the frame and a picture of the differing pixels (red) are
@@ -122,5 +132,61 @@ TEST_F(Frames, KnownStatesLookAsReviewed) {
         expect_like_reference(c.name, frame, c.width, c.height);
         free_test_well(&game);
     }
+    forget_fonts();
+}
+
+// A control byte with its 4-byte operand.
+static std::string control(char code, uint32_t operand) {
+    return {TEXT_ESC_CONTROL, code, (char)operand, (char)(operand >> 8), (char)(operand >> 16),
+            (char)(operand >> 24)};
+}
+
+// Texts in the game font: colours, pen moves, sizes and raises, digits
+// shrunk to the reduced levels (the last size set stays for the next text),
+// glyph slots, wrapping down to a bottom limit, controls cut short, no text
+// at all, every blend mode.  A red bar follows
+// each text on the pen line it returns, at the width it measures.
+TEST_F(Frames, TextLooksAsReviewed) {
+    using S = std::string;
+    forget_fonts(), load_game_font();
+    const S digits = "0123456789", nothing = "(none)";
+    const struct {
+        std::string text;
+        float x, y, wrap, limit;
+        int blend;
+    } rows[] = {
+        {"Spinwell 0123456789 ?!", 0, 0, 0, 0, 3},
+        {"white" + control(CTRL_SET_COLOUR, 0xFF8000) + "orange" +
+             control(CTRL_SET_PEN_X, 400) + "at 400",
+         0, 50, 0, 0, 3},
+        {"a" + control(CTRL_SET_SIZE, 0x00800080) + "half, up" + control(CTRL_SET_SIZE, 0x200) +
+             "Big" + control(CTRL_SET_SIZE, 0xFF800100) + "down",
+         0, 125, 0, 0, 3},
+        {S{'A', TEXT_ESC_GLYPH, 1, 0, 'B', TEXT_ESC_GLYPH, 2, 0, 'C', TEXT_ESC_GLYPH, 0, 10, 'D'},
+         0, 240, 0, 0, 3},
+        {"aa aa aa aa aa", 300, 240, 440, 300, 3},
+        {S(20, 'a'), 0, 350, 200, 0, 3},
+        {S{'E', TEXT_ESC_CONTROL, 1, 0}, 320, 350, 0, 0, 3},
+        {nothing, 440, 350, 0, 0, 3},
+        {"one", 240, 420, 0, 0, 1},
+        {"two", 360, 420, 0, 0, 2},
+        {"four", 480, 420, 0, 0, 4},
+        {control(CTRL_SET_SIZE, 0x20) + digits + control(CTRL_SET_SIZE, 0x40) + digits +
+             control(CTRL_SET_SIZE, 0x80) + digits,
+         0, 490, 0, 0, 3},
+        {"the size stays", 320, 490, 0, 0, 3},
+    };
+    resize_window(640, 540);
+    clear_for_next_frame();
+    for (const auto &r : rows) {
+        const char *text = r.text == nothing ? nullptr : r.text.data();
+        text_blend_mode = r.blend;
+        begin_text();
+        float pen_y = draw_text_n(text, r.text.size(), 0xFFFFFF, r.x, r.y, r.wrap, r.limit);
+        draw_text("|", 0xFF0000, r.x + text_width_n(text, r.text.size()), pen_y, 0, 0);
+        end_text();
+    }
+    text_blend_mode = 3;
+    expect_like_reference("text", read_frame(640, 540), 640, 540);
     forget_fonts();
 }

@@ -1,4 +1,4 @@
-// Real GL windows on the test's X server, and what GL would draw.
+// Real GL windows on the test's X server.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -6,9 +6,7 @@
 #include <GL/gl.h>
 #include <cstring>
 #include <dlfcn.h>
-#include <functional>
 #include <link.h>
-#include <vector>
 
 #include "events.h"
 #include "window.h"
@@ -32,23 +30,3 @@ class WindowTest : public ::testing::Test {
     }
     void TearDown() override { close_graphics_window(); }
 };
-
-// The top-left corner, in overlay pixels (y down), of each quad that draw
-// sends.  Mesa feeds a quad back as two triangles; the first vertex of the
-// first triangle is the quad's first.
-inline std::vector<std::pair<float, float>> quad_corners(const std::function<void()> &draw) {
-    static std::vector<GLfloat> buffer(1 << 20);
-    glFeedbackBuffer((GLsizei)buffer.size(), GL_3D, buffer.data());
-    glRenderMode(GL_FEEDBACK);
-    draw();
-    GLint used = glRenderMode(GL_RENDER);
-    std::vector<std::pair<float, float>> corners;
-    for (GLint at = 0, triangle = 0; at < used; triangle++) {
-        EXPECT_EQ((GLint)buffer[at++], GL_POLYGON_TOKEN) << "only polygons are drawn";
-        GLint vertices = (GLint)buffer[at++];
-        if (triangle % 2 == 0)
-            corners.emplace_back(buffer[at], (float)screen_height - buffer[at + 1]);
-        at += vertices * 3;
-    }
-    return corners;
-}

@@ -137,7 +137,7 @@ TEST_F(Frames, KnownStatesLookAsReviewed) {
 
 // A control byte with its 4-byte operand.
 static std::string control(char code, uint32_t operand) {
-    return {TEXT_ESC_CONTROL, code, (char)operand, (char)(operand >> 8), (char)(operand >> 16),
+    return {TEXT_ESC_CONTROL,     code, (char)operand, (char)(operand >> 8), (char)(operand >> 16),
             (char)(operand >> 24)};
 }
 
@@ -156,8 +156,8 @@ TEST_F(Frames, TextLooksAsReviewed) {
         int blend;
     } rows[] = {
         {"Spinwell 0123456789 ?!", 0, 0, 0, 0, 3},
-        {"white" + control(CTRL_SET_COLOUR, 0xFF8000) + "orange" +
-             control(CTRL_SET_PEN_X, 400) + "at 400",
+        {"white" + control(CTRL_SET_COLOUR, 0xFF8000) + "orange" + control(CTRL_SET_PEN_X, 400) +
+             "at 400",
          0, 50, 0, 0, 3},
         {"a" + control(CTRL_SET_SIZE, 0x00800080) + "half, up" + control(CTRL_SET_SIZE, 0x200) +
              "Big" + control(CTRL_SET_SIZE, 0xFF800100) + "down",

@@ -177,7 +177,8 @@ TEST_F(Frames, TextLooksAsReviewed) {
         {"the size stays", 320, 490, 0, 0, 3},
     };
     resize_window(640, 540);
-    clear_for_next_frame();
+    glClearColor(0.4f, 0.4f, 0.4f, 1); // grey, so that every blend mode shows
+    glClear(GL_COLOR_BUFFER_BIT);
     for (const auto &r : rows) {
         const char *text = r.text == nothing ? nullptr : r.text.data();
         text_blend_mode = r.blend;

@@ -1,6 +1,9 @@
 // Frame benchmark: drives the real frame code in the real window and prints
 // frame-time percentiles for an empty well, a well with 15 settled rows and
 // a bare clear-and-swap frame, and the start-up phases in milliseconds.
+// It also counts the allocations the game's own frame work makes once the
+// first frames are drawn, playing, paused and over; there must be none, and
+// it fails when there are.
 //
 //     tests/with-xvfb build/frame_bench [frames]
 //
@@ -11,6 +14,8 @@
 //              --toggle-collect=game_frame_work build/frame_bench 100
 #include <GL/gl.h>
 #include <algorithm>
+#include <atomic>
+#include <dlfcn.h>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -29,15 +34,40 @@
 #include "well.h"
 #include "window.h"
 
+// Every allocation made from this executable's code (all of this project's
+// code is linked into it) is counted while counting is on; the GL driver's
+// buffers are its own.
+extern "C" void *__libc_malloc(size_t);
+extern "C" void *__libc_calloc(size_t, size_t);
+extern "C" void *__libc_realloc(void *, size_t);
+static std::atomic<long> allocations;
+static std::atomic<bool> counting;
+static void *own_code;
+static void count_if_ours(void *caller) {
+    Dl_info info;
+    if (counting && dladdr(caller, &info) && info.dli_fbase == own_code) allocations++;
+}
+extern "C" __attribute__((noinline)) void *malloc(size_t n) {
+    return count_if_ours(__builtin_return_address(0)), __libc_malloc(n);
+}
+extern "C" __attribute__((noinline)) void *calloc(size_t n, size_t m) {
+    return count_if_ours(__builtin_return_address(0)), __libc_calloc(n, m);
+}
+extern "C" __attribute__((noinline)) void *realloc(void *p, size_t n) {
+    return count_if_ours(__builtin_return_address(0)), __libc_realloc(p, n);
+}
+
 static double milliseconds_since(double start) {
     return (monotonic_seconds() - start) * 1000;
 }
 
 // Everything the game itself does in a frame before handing it to the driver.
 extern "C" __attribute__((noinline)) void game_frame_work(double dt, double fall_speed) {
+    counting = true;
     update_view();
     play_frame(&game, key_down, key_was_down, dt, fall_speed);
     draw_frame(dt, 0.0);
+    counting = false;
 }
 
 static void present() {
@@ -114,6 +144,16 @@ static StartupTimes build_startup_objects(const char *font_name) {
 }
 
 int main(int argc, char **argv) {
+    Dl_info self;
+    if (dladdr((void *)&draw_scene, &self)) own_code = self.dli_fbase;
+    counting = true;
+    void *volatile probe = malloc(16);
+    counting = false;
+    free(probe);
+    if (allocations != 1) {
+        fprintf(stderr, "frame_bench: the allocation counter does not see this program's own\n");
+        return 1;
+    }
     int frames = argc > 1 ? atoi(argv[1]) : 300;
     double t = monotonic_seconds();
     mode_2d = false;
@@ -138,12 +178,23 @@ int main(int argc, char **argv) {
            warm.textures_ms, warm.well_ms);
 
     Percentiles bare = run_frames(frames, false);
+    run_frames(1, true); // the first frames may set things up
+    allocations = 0;
     Percentiles empty = run_frames(frames, true);
     fill_settled_rows(15);
     Percentiles full = run_frames(frames, true);
+    long while_playing = allocations;
+    game.play_state = PAUSED;
+    run_frames(frames / 4, true);
+    long while_paused = allocations;
+    game.play_state = GAME_OVER;
+    run_frames(frames / 4, true);
+    long after_the_game = allocations;
     printf("%-22s %8s %8s %8s\n", "frame times (ms)", "median", "p95", "p99");
     printf("%-22s %8.2f %8.2f %8.2f\n", "bare clear and swap", bare.median, bare.p95, bare.p99);
     printf("%-22s %8.2f %8.2f %8.2f\n", "empty well", empty.median, empty.p95, empty.p99);
     printf("%-22s %8.2f %8.2f %8.2f\n", "15 settled rows", full.median, full.p95, full.p99);
-    return 0;
+    printf("allocations in the game's frame work: %ld playing, %ld paused, %ld after the game\n",
+           while_playing, while_paused - while_playing, after_the_game - while_paused);
+    return after_the_game == 0 ? 0 : 1;
 }

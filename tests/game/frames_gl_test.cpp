@@ -180,7 +180,10 @@ TEST_F(Frames, TextLooksAsReviewed) {
     glClearColor(0.4f, 0.4f, 0.4f, 1); // grey, so that every blend mode shows
     glClear(GL_COLOR_BUFFER_BIT);
     for (const auto &r : rows) {
-        const char *text = r.text == nothing ? nullptr : r.text.data();
+        // A heap copy of exactly the text, so that the address sanitizer
+        // catches a read past it.
+        std::vector<char> copy(r.text.begin(), r.text.end());
+        const char *text = r.text == nothing ? nullptr : copy.data();
         text_blend_mode = r.blend;
         begin_text();
         float pen_y = draw_text_n(text, r.text.size(), 0xFFFFFF, r.x, r.y, r.wrap, r.limit);

@@ -88,17 +88,6 @@ TEST_F(Rules, PiecesSettleAndFullRingsAreRemovedAndScored) {
         << "the middle row came down by two";
 }
 
-// A piece spawned over a settled block cannot fall out of it: it settles
-// where it stands, above the top, and the game ends; without one it falls.
-TEST_F(Rules, APieceSpawnedOverABlockSettlesWhereItStands) {
-    for (int column : {7, 6}) { // the step down's cell (1, -1) is in column 6, row 19
-        free_test_well(&state), start_test_game(&state, 3, SHAPE_STEP_DOWN), state.piece_column = 5;
-        state.well[column][19] = 2;
-        frame(0.5);
-        EXPECT_EQ(state.play_state, column == 6 ? GAME_OVER : PLAYING) << column;
-    }
-}
-
 // The final lock saves the game as it stood before its own rows count, and
 // nothing moves after.
 TEST_F(Rules, TheGameEndsWithOneScoreLineAndNothingMovesAfter) {

@@ -49,28 +49,3 @@ TEST_F(WellOps, OnlyCellsInsideTheRowsCollideAndColumnsWrap) {
     for (auto [column, row, fits] : cases)
         EXPECT_EQ(piece_fits(state.well, &state.piece, column, row), fits) << column << "," << row;
 }
-
-// Steps and turns are tested where the cells would go, across the seam and
-// above the well; a lock writes the cells where they stand, round the ring,
-// and on overflow keeps those visited first (high columns first, top rows first).
-TEST_F(WellOps, StepsTurnsAndLocksAreTestedWhereTheCellsGo) {
-    fill_row(18, {10}), fill_row(19);
-    place(SHAPE_ROW_OF_FOUR, 10, SPAWN_HEIGHT);
-    EXPECT_EQ(std::tuple(try_step(&state, +1), try_step(&state, -1), try_turn(&state)),
-              std::tuple(true, true, false))
-        << "above the well it steps; turned, it would reach row 19";
-    state.well[10][19] = 0;
-    EXPECT_TRUE(try_turn(&state)) << "turns once row 19 is free";
-    place(SHAPE_ROW_OF_FOUR, 19, 5.9);
-    ASSERT_TRUE(lock_piece(&state));
-    EXPECT_EQ(std::tuple(state.well[18][5], state.well[19][5], state.well[0][5], state.well[1][5],
-                         filled_in_row(5)),
-              std::tuple(3, 3, 3, 3, 4))
-        << "locked round the seam";
-    fill_row(19, {}, 0);
-    place(SHAPE_TEE, 5, 19.0); // (1, 0) comes before the pivot column's row 20
-    EXPECT_FALSE(lock_piece(&state)) << "an overflow";
-    EXPECT_EQ(std::tuple(state.well[6][19], state.well[5][19], state.well[4][19]),
-              std::tuple(3, 0, 0))
-        << "the cells visited before the overflow";
-}

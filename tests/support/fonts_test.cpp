@@ -21,23 +21,3 @@ TEST(GlyphRecords, ARecordCutShortEndsTheData) {
     EXPECT_EQ(r[1].offset, 32u) << "the second record's pixels";
     EXPECT_EQ(r[3].width, 8u) << "the fourth record's width";
 }
-
-// Black, dark grey, transparent, white, bright yellow, the grey ramp's middle,
-// then the colour cube's (5, 2, 4); and the boost's telling values.
-TEST(GlyphRecords, IndicesBecomeColoursOfTheStandardPalette) {
-    std::vector<uint8_t> data = {6, 1, 0, 8, 255, 39, 14, 28, 1, 1, 40 + 5 + 6 * 2 + 36 * 4};
-    GlyphRecord records[GLYPH_SLOTS];
-    BitmapFont font = {};
-    layout_glyphs(&font, records, find_glyph_records(data.data(), data.size(), records), 2048);
-    std::vector<uint8_t> texels((size_t)font.texture_width * font.texture_height * 4, 0);
-    rasterise_glyphs(&font, data.data(), records, 2, texels.data());
-    texels.erase(texels.begin() + 24, texels.begin() + font.glyph_x[1] * 4);
-    texels.resize(28);
-    uint8_t t[256];
-    glyph_boost_table(t);
-    texels.insert(texels.end(), {t[1], t[2], t[64], t[128], t[254]});
-    EXPECT_EQ(texels,
-              std::vector<uint8_t>({0,   0,   0,   255, 63,  63,  63,  255, 0,   0,   0,
-                                    0,   255, 255, 255, 255, 255, 255, 0,   255, 133, 133,
-                                    133, 255, 255, 102, 204, 255, 27,  36,  146, 193, 255}));
-}

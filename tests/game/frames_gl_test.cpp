@@ -44,14 +44,13 @@ static void resize_window(int width, int height) {
     pump_events();
 }
 
-// The picture drawn so far, top row first.
+// The picture drawn so far, bottom row first as GL reads it (the PNG
+// functions are told so).
 static std::vector<uint8_t> read_frame(int width, int height) {
-    std::vector<uint8_t> pixels((size_t)width * height * 3), top_first(pixels.size());
+    std::vector<uint8_t> pixels((size_t)width * height * 3);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-    for (int y = 0, row = width * 3; y < height; y++)
-        memcpy(&top_first[(size_t)y * row], &pixels[(size_t)(height - 1 - y) * row], row);
-    return top_first;
+    return pixels;
 }
 
 // Draws the frame as the loop does after a resize to width x height: the
@@ -74,6 +73,7 @@ static std::vector<uint8_t> draw_game_frame(int width, int height, int zoom_in, 
 static void expect_like_reference(const char *name, const std::vector<uint8_t> &frame, int w,
                                   int h) {
     std::string reference = std::string(FRAMES_DIR) + "/" + name + ".png";
+    stbi_flip_vertically_on_write(1), stbi_set_flip_vertically_on_load(1);
     if (getenv("SPINWELL_UPDATE_FRAMES")) {
         stbi_write_png(reference.c_str(), w, h, 3, frame.data(), w * 3);
         return;
@@ -108,12 +108,8 @@ using Frames = WindowTest;
 TEST_F(Frames, KnownStatesLookAsReviewed) {
     forget_fonts(), load_game_font();
     uint32_t wall = make_wall_texture(), block = make_block_texture();
-    const struct {
-        const char *name;
-        int width, height, zoom_in;
-        PlayState state;
-        double yaw, pitch, camera_height, now;
-    } cases[] = {
+    // clang-format off
+    const struct { const char *name; int width, height, zoom_in; PlayState state; double yaw, pitch, camera_height, now; } cases[] = {
         {"start", 480, 360, 0, PLAYING, M_PI / 2, 0, 17, 0},
         {"settled_blocks_and_a_turned_row_of_four", 480, 360, 0, PLAYING, M_PI / 2, 0.45, 9, 0},
         {"zoomed_and_tilted", 480, 360, 3, PLAYING, 2.3, 0.7, 8, 0},
@@ -121,6 +117,7 @@ TEST_F(Frames, KnownStatesLookAsReviewed) {
         {"game_over", 480, 360, 0, GAME_OVER, M_PI / 2, 0, 16, 1000.75},
         {"portrait_after_a_resize", 270, 360, 0, PLAYING, M_PI / 2, 0.3, 5, 0},
     };
+    // clang-format on
     for (const auto &c : cases) {
         start_test_game(&game, 3, SHAPE_STEP_UP);
         game.wall_texture = wall, game.block_texture = block, game.score = 131,
@@ -150,20 +147,13 @@ TEST_F(Frames, TextLooksAsReviewed) {
     using S = std::string;
     forget_fonts(), load_game_font();
     const S digits = "0123456789", nothing = "(none)";
-    const struct {
-        std::string text;
-        float x, y, wrap, limit;
-        int blend;
-    } rows[] = {
+    // clang-format off
+    const struct { std::string text; float x, y, wrap, limit; int blend; } rows[] = {
         {"Spinwell 0123456789 ?!", 0, 0, 0, 0, 3},
-        {"white" + control(CTRL_SET_COLOUR, 0xFF8000) + "orange" + control(CTRL_SET_PEN_X, 400) +
-             "at 400",
-         0, 50, 0, 0, 3},
-        {"a" + control(CTRL_SET_SIZE, 0x00800080) + "half, up" + control(CTRL_SET_SIZE, 0x200) +
-             "Big" + control(CTRL_SET_SIZE, 0xFF800100) + "down",
-         0, 125, 0, 0, 3},
-        {S{'A', TEXT_ESC_GLYPH, 1, 0, 'B', TEXT_ESC_GLYPH, 2, 0, 'C', TEXT_ESC_GLYPH, 0, 10, 'D'},
-         0, 240, 0, 0, 3},
+        {"white" + control(CTRL_SET_COLOUR, 0xFF8000) + "orange" + control(CTRL_SET_PEN_X, 400) + "at 400", 0, 50, 0, 0, 3},
+        {"a" + control(CTRL_SET_SIZE, 0x00800080) + "half, up" + control(CTRL_SET_SIZE, 0x200) + "Big" +
+             control(CTRL_SET_SIZE, 0xFF800100) + "down", 0, 125, 0, 0, 3},
+        {S{'A', TEXT_ESC_GLYPH, 1, 0, 'B', TEXT_ESC_GLYPH, 2, 0, 'C', TEXT_ESC_GLYPH, 0, 10, 'D'}, 0, 240, 0, 0, 3},
         {"aa aa aa aa aa", 300, 240, 440, 300, 3},
         {S(20, 'a'), 0, 350, 200, 0, 3},
         {S{'E', TEXT_ESC_CONTROL, 1, 0}, 320, 350, 0, 0, 3},
@@ -171,11 +161,11 @@ TEST_F(Frames, TextLooksAsReviewed) {
         {"one", 240, 420, 0, 0, 1},
         {"two", 360, 420, 0, 0, 2},
         {"four", 480, 420, 0, 0, 4},
-        {control(CTRL_SET_SIZE, 0x20) + digits + control(CTRL_SET_SIZE, 0x40) + digits +
-             control(CTRL_SET_SIZE, 0x80) + digits,
-         0, 490, 0, 0, 3},
+        {control(CTRL_SET_SIZE, 0x20) + digits + control(CTRL_SET_SIZE, 0x40) + digits + control(CTRL_SET_SIZE, 0x80) +
+             digits, 0, 490, 0, 0, 3},
         {"the size stays", 320, 490, 0, 0, 3},
     };
+    // clang-format on
     resize_window(640, 540);
     glClearColor(0.4f, 0.4f, 0.4f, 1); // grey, so that every blend mode shows
     glClear(GL_COLOR_BUFFER_BIT);

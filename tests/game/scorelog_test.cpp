@@ -15,24 +15,22 @@ using testing::internal::RE;
 // What scores.txt is before the game ends: the line goes in whole or not at
 // all, earlier bytes never change, and nothing but a regular file is opened.
 TEST_F(ScoreLog, ALineGoesInWholeOrNotAtAll) {
-    const struct {
-        const char *name, *set_up;
-        int room; // bytes a file may grow by (a full disk), 0 for no limit
-        bool saved;
-        const char *after; // the bytes of the file afterwards, or a shell test
-    } cases[] = {
+    // Each case: how the file is made, the bytes it may grow by (a full disk;
+    // 0 for no limit), whether the line is saved, and the bytes of the file
+    // afterwards or a shell test of what is left.
+    // clang-format off
+    const struct { const char *name, *set_up; int room; bool saved; const char *after; } cases[] = {
         {"no file yet", "true", 0, true, NEW_LINE},
         {"earlier lines", "printf 'old\\n' >scores.txt", 0, true, "old\n" NEW_LINE},
-        {"last line without its newline", "printf 'hand edited' >scores.txt", 0, true,
-         "hand edited\n" NEW_LINE},
+        {"last line without its newline", "printf 'hand edited' >scores.txt", 0, true, "hand edited\n" NEW_LINE},
         {"an empty file", "touch scores.txt", 0, true, NEW_LINE},
-        {"a link to a file", "printf 'old\\n' >target && ln -s target scores.txt", 0, true,
-         "old\n" NEW_LINE},
+        {"a link to a file", "printf 'old\\n' >target && ln -s target scores.txt", 0, true, "old\n" NEW_LINE},
         {"a full disk", "printf 'old\\n' >scores.txt", 10, false, "old\n"},
         {"a FIFO without a reader", "mkfifo scores.txt", 0, false, "test -p scores.txt"},
         {"a directory", "mkdir scores.txt", 0, false, "test -d scores.txt"},
         {"a link to a device", "ln -s /dev/null scores.txt", 0, false, "test -c scores.txt"},
     };
+    // clang-format on
     for (const auto &c : cases) {
         ASSERT_EQ(system("rm -rf scores.txt target"), 0);
         ASSERT_EQ(system(c.set_up), 0) << c.name;

@@ -28,15 +28,9 @@ TEST_F(ViewWindow, TheMouseTurnsTheViewFromTheCentreAndTheKeypadZooms) {
     ASSERT_TRUE(focus_is(main_window, true));
     update_view();
     enum Before { NOTHING, REFOCUS, RESIZE };
-    const struct {
-        const char *name;
-        Before before;
-        PlayState state;
-        double yaw, pitch;
-        int dx, dy, fov, plus, minus;
-        double new_yaw, new_pitch;
-        int new_fov;
-    } cases[] = {
+    // clang-format off
+    const struct { const char *name; Before before; PlayState state; double yaw, pitch; int dx, dy, fov, plus, minus;
+                   double new_yaw, new_pitch; int new_fov; } cases[] = {
         {"a turn", NOTHING, PLAYING, 1.0, 0, 100, 0, 90, 0, 0, 1.5, 0, 90},
         {"a still mouse", NOTHING, PLAYING, 1.5, 0, 0, 0, 90, 0, 0, 1.5, 0, 90},
         {"past the top", NOTHING, PLAYING, 1.0, 0, 0, 10000, 90, 0, 0, 1.0, 1.3, 90},
@@ -57,6 +51,7 @@ TEST_F(ViewWindow, TheMouseTurnsTheViewFromTheCentreAndTheKeypadZooms) {
         {"plus held", NOTHING, PLAYING, 0, 0, 0, 0, 90, 2, 0, 0, 0, 90},
         {"minus", NOTHING, PLAYING, 0, 0, 0, 0, 90, 0, 1, 0, 0, 80},
     };
+    // clang-format on
     SDL_Window *other = SDL_CreateWindow("other", 0, 0, 64, 64, SDL_WINDOW_SHOWN);
     for (const auto &c : cases) {
         for (bool back : {false, true}) {
@@ -69,7 +64,6 @@ TEST_F(ViewWindow, TheMouseTurnsTheViewFromTheCentreAndTheKeypadZooms) {
         const int cx = screen_width / 2, cy = screen_height / 2;
         game.play_state = c.state, game.view_yaw = c.yaw, game.view_pitch = c.pitch;
         game.fov_degrees = c.fov;
-        load_perspective_projection((float)c.fov);
         key_down[KEY_KP_PLUS] = c.plus > 0, key_was_down[KEY_KP_PLUS] = c.plus == 2;
         key_down[KEY_KP_MINUS] = c.minus > 0, key_was_down[KEY_KP_MINUS] = 0;
         mouse_x = cx + c.dx;
@@ -80,11 +74,7 @@ TEST_F(ViewWindow, TheMouseTurnsTheViewFromTheCentreAndTheKeypadZooms) {
         EXPECT_EQ(std::pair(mouse_x, mouse_y), std::pair(cx, cy))
             << c.name << ": back to the centre";
         EXPECT_FALSE(SDL_GetRelativeMouseMode()) << c.name << ": X11 warps the pointer instead";
-        float m[16];
-        glGetFloatv(GL_PROJECTION_MATRIX, m);
         EXPECT_EQ(game.fov_degrees, c.new_fov) << c.name;
-        EXPECT_NEAR(m[5], 4 / (3 * std::tan(c.new_fov * M_PI / 360)), 1e-5)
-            << c.name << ": projected";
     }
     SDL_DestroyWindow(other);
     // The camera starts at 10 and eases towards the piece the same way at

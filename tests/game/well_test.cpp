@@ -34,18 +34,3 @@ TEST(Pieces, ShapesSpawnInTheirOrientationAndTurnTheHighSideDown) {
         EXPECT_EQ(offsets(b), spawned[s]) << "four turns, shape " << k;
     }
 }
-
-using WellOps = PlayTest;
-
-// Only cells inside rows 0..19 collide, the floor row included; columns wrap.
-TEST_F(WellOps, OnlyCellsInsideTheRowsCollideAndColumnsWrap) {
-    for (int i = 0; i < 400; i++)
-        ASSERT_EQ(state.well[i / 20][i % 20], i % 20 ? 0 : FLOOR_CELL) << i;
-    set_piece_shape(&state.piece, SHAPE_TEE); // rows pivot and pivot + 1
-    fill_row(19, {7});
-    state.well[0][10] = 2;
-    const int cases[][3] = {{5, 20, 1}, {5, 19, 0},  {5, 18, 0}, {7, 18, 1},  {5, 1, 1}, {5, 0, 0},
-                            {5, -2, 1}, {19, 10, 0}, {1, 10, 0}, {21, 10, 0}, {2, 10, 1}};
-    for (auto [column, row, fits] : cases)
-        EXPECT_EQ(piece_fits(state.well, &state.piece, column, row), fits) << column << "," << row;
-}

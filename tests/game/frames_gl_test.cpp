@@ -20,8 +20,8 @@ static const int CHANNEL_TOLERANCE = 3;
 static const double PIXEL_ALLOWANCE = 0.002;
 
 // Blocks of all seven colours on rows 1 to 4, across the wrap between
-// columns 19 and 0, a ring on row 1 but for one gap, and a turned row of
-// four falling over column 19.  After the game, a well full to the top.
+// columns 19 and 0, a ring on row 1 but for one gap, and the piece turned
+// once, falling over column 19.  After the game, a well full to the top.
 static void set_well(PlayState state) {
     for (int r = 1; r < WELL_ROWS && state == GAME_OVER; r++)
         for (int c = 0; c < WELL_COLUMNS; c++) game.well[c][r] = (c + r) % 3 ? 1 + (c * r) % 7 : 0;
@@ -30,9 +30,8 @@ static void set_well(PlayState state) {
     const int wrap[] = {17, 18, 19, 0, 1, 2};
     for (int i = 0; i < 6; i++) game.well[wrap[i]][2] = 1 + (i + 2) % 7;
     game.well[19][3] = 7, game.well[0][3] = 4, game.well[0][4] = 2;
-    set_piece_shape(&game.piece, SHAPE_ROW_OF_FOUR);
-    PieceCells flat = game.piece;
-    rotate_piece_cells(&flat, &game.piece);
+    PieceCells spawned = game.piece;
+    rotate_piece_cells(&spawned, &game.piece);
     game.piece_colour = 5, game.piece_column = 19, game.piece_height = 8.5;
 }
 
@@ -108,18 +107,20 @@ using Frames = WindowTest;
 TEST_F(Frames, KnownStatesLookAsReviewed) {
     forget_fonts(), load_game_font();
     uint32_t wall = make_wall_texture(), block = make_block_texture();
+    // The falling pieces show their shapes' cells, spawned at the start (a
+    // shape number past the shapes means the last one) or turned once.
     // clang-format off
-    const struct { const char *name; int width, height, zoom_in; PlayState state; double yaw, pitch, camera_height, now; } cases[] = {
-        {"start", 480, 360, 0, PLAYING, M_PI / 2, 0, 17, 0},
-        {"settled_blocks_and_a_turned_row_of_four", 480, 360, 0, PLAYING, M_PI / 2, 0.45, 9, 0},
-        {"zoomed_and_tilted", 480, 360, 3, PLAYING, 2.3, 0.7, 8, 0},
-        {"paused", 480, 360, 0, PAUSED, M_PI / 2, 0.4, 5, 0},
-        {"game_over", 480, 360, 0, GAME_OVER, M_PI / 2, 0, 16, 1000.75},
-        {"portrait_after_a_resize", 270, 360, 0, PLAYING, M_PI / 2, 0.3, 5, 0},
+    const struct { const char *name; int width, height, zoom_in; PlayState state; int shape; double yaw, pitch, camera_height, now; } cases[] = {
+        {"start", 480, 360, 0, PLAYING, SHAPE_COUNT, M_PI / 2, 0, 17, 0},
+        {"settled_blocks_and_a_turned_row_of_four", 480, 360, 0, PLAYING, SHAPE_ROW_OF_FOUR, M_PI / 2, 0.45, 9, 0},
+        {"zoomed_and_tilted", 480, 360, 3, PLAYING, SHAPE_HOOK_UP, 1.4, 0.35, 10, 0},
+        {"paused", 480, 360, 0, PAUSED, SHAPE_HOOK_DOWN, M_PI / 2, 0.4, 9, 0},
+        {"game_over", 480, 360, 0, GAME_OVER, SHAPE_STEP_UP, M_PI / 2, 0, 16, 1000.75},
+        {"portrait_after_a_resize", 270, 360, 0, PLAYING, SHAPE_TEE, M_PI / 2, 0.3, 9, 0},
     };
     // clang-format on
     for (const auto &c : cases) {
-        start_test_game(&game, 3, SHAPE_STEP_UP);
+        start_test_game(&game, 3, c.shape);
         game.wall_texture = wall, game.block_texture = block, game.score = 131,
         game.rows_cleared = 7;
         if (c.name != cases[0].name) // the start keeps the new game's view

@@ -77,7 +77,7 @@ for journey in ${*:-quit no_display play_to_the_end desktop}; do
         hold q
         expect_exit 0 ;;
     desktop) # under openbox: fullscreen with the game's class and icon; shown while
-        # another window has the focus; resting while minimised; alt+F4
+        # another window has the focus; alt-tab back; resting while minimised; alt+F4
         openbox >/dev/null 2>&1 &
         wm=$!
         for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window && break; sleep 0.1; done
@@ -89,6 +89,9 @@ for journey in ${*:-quit no_display play_to_the_end desktop}; do
         for _ in $(seq 100); do [ "$(xdotool getwindowfocus)" != "$window" ] && break; sleep 0.1; done
         sleep 0.5
         xwininfo -id "$window" | grep -q IsViewable || fail "hidden when another window took the focus"
+        xdotool key alt+Tab
+        for _ in $(seq 100); do [ "$(xdotool getwindowfocus)" = "$window" ] && break; sleep 0.1; done
+        [ "$(xdotool getwindowfocus)" = "$window" ] || fail "alt-tab did not come back"
         xdotool windowminimize "$window" sleep 0.5
         before=$(cpu_ticks) && sleep 2
         [ $(($(cpu_ticks) - before)) -lt 10 ] || fail "$(($(cpu_ticks) - before)) ticks in 2 s while minimised"

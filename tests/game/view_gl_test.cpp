@@ -80,7 +80,7 @@ TEST_F(ViewWindow, TheMouseTurnsTheViewFromTheCentreAndTheKeypadZooms) {
     // The camera starts at 10 and eases towards the piece the same way at
     // any frame rate.
     for (int frames_per_second : {7, 60, 1000}) {
-        start_test_game(&game, 1, SHAPE_TEE);
+        free_test_well(&game), start_test_game(&game, 1, SHAPE_TEE);
         game.piece_height = 20.0;
         for (int i = 0; i < 2 * frames_per_second; i++) follow_piece(1.0 / frames_per_second);
         follow_piece(0.0);

@@ -140,10 +140,9 @@ static std::string control(char code, uint32_t operand) {
 }
 
 // Texts in the game font: colours, pen moves, sizes and raises, digits
-// shrunk to the reduced levels (the last size set stays for the next text),
-// glyph slots, wrapping down to a bottom limit, controls cut short, no text
-// at all, every blend mode.  A red bar follows
-// each text on the pen line it returns, at the width it measures.
+// shrunk to the reduced levels (the last size set stays), glyph slots,
+// wrapping to a bottom limit, controls cut short, no text, every blend mode.
+// A red bar follows each text on the pen line it returns, at its width.
 TEST_F(Frames, TextLooksAsReviewed) {
     using S = std::string;
     forget_fonts(), load_game_font();

@@ -15,9 +15,8 @@ using testing::internal::RE;
 // What scores.txt is before the game ends: the line goes in whole or not at
 // all, earlier bytes never change, and nothing but a regular file is opened.
 TEST_F(ScoreLog, ALineGoesInWholeOrNotAtAll) {
-    // Each case: how the file is made, the bytes it may grow by (a full disk;
-    // 0 for no limit), whether the line is saved, and the bytes of the file
-    // afterwards or a shell test of what is left.
+    // Each case: how the file is made, the bytes it may grow by (a full disk; 0:
+    // no limit), whether the line is saved, the bytes after or a shell test.
     // clang-format off
     const struct { const char *name, *set_up; int room; bool saved; const char *after; } cases[] = {
         {"no file yet", "true", 0, true, NEW_LINE},

@@ -77,8 +77,7 @@ TEST_F(ViewWindow, TheMouseTurnsTheViewFromTheCentreAndTheKeypadZooms) {
         EXPECT_EQ(game.fov_degrees, c.new_fov) << c.name;
     }
     SDL_DestroyWindow(other);
-    // The camera starts at 10 and eases towards the piece the same way at
-    // any frame rate.
+    // The camera starts at 10 and eases to the piece alike at any frame rate.
     for (int frames_per_second : {7, 60, 1000}) {
         free_test_well(&game), start_test_game(&game, 1, SHAPE_TEE);
         game.piece_height = 20.0;

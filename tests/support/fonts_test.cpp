@@ -1,5 +1,4 @@
-// The font loader's stages that need no GL: the record walk, the layout and
-// the rasterising through the standard palette.
+// The font loader's stages that need no GL: the record walk and the palette.
 #include "bitmapfonts.h"
 
 #include <gtest/gtest.h>
@@ -20,4 +19,17 @@ TEST(GlyphRecords, ARecordCutShortEndsTheData) {
     EXPECT_EQ(std::vector<uint32_t>(counts, counts + 5), std::vector<uint32_t>({3, 0, 0, 512, 4}));
     EXPECT_EQ(r[1].offset, 32u) << "the second record's pixels";
     EXPECT_EQ(r[3].width, 8u) << "the fourth record's width";
+}
+
+// 16 basic colours (8 a dark grey), a grey ramp, then the 6 x 6 x 6 cube.
+TEST(GlyphRecords, TheStandardPaletteHoldsItsColoursInOrder) {
+    float r[256], g[256], b[256];
+    standard_palette(r, g, b);
+    for (auto [i, red, green, blue] : {std::tuple{3, 0.0f, 0.5f, 0.5f},
+                                       {8, 0.25f, 0.25f, 0.25f},
+                                       {14, 1.0f, 1.0f, 0.0f},
+                                       {16, 0.0f, 0.0f, 0.0f},
+                                       {40 + 5 + 6 * 2 + 36 * 4, 1.0f, 0.4f, 0.8f}})
+        EXPECT_EQ(std::tuple(r[i], g[i], b[i]), std::tuple(red, green, blue)) << "colour " << i;
+    EXPECT_NEAR(r[39], 1.0f, 1e-6) << "the grey ramp ends white";
 }

@@ -5,16 +5,27 @@
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "clock.h"
 #include "logtime.h"
 
 static const char SCORE_LOG[] = "scores.txt";
+// How long another game may keep the log to itself before this line is
+// given up: a game that froze at its end would be worse than a lost line.
+static const double LOCK_PATIENCE_SECONDS = 1.0;
+static const useconds_t LOCK_RETRY_US = 10000;
 
 static bool say_not_saved(const char *why) {
     fprintf(stderr, "spinwell: could not save the score to %s: %s\n", SCORE_LOG, why);
     return false;
+}
+
+static bool give_up(int fd, const char *why) {
+    close(fd);
+    return say_not_saved(why);
 }
 
 // Only a regular file is a log: a FIFO would block the game until someone
@@ -32,20 +43,35 @@ static int open_score_log() {
     return fd;
 }
 
-// Gives up on a line that did not get in whole: the file goes back to its
-// old length (through fd, or by name once fd is closed).
-static bool cut_back(int fd, off_t length, int error) {
-    bool cut = fd >= 0 ? ftruncate(fd, length) == 0 : truncate(SCORE_LOG, length) == 0;
-    if (fd >= 0) close(fd);
-    if (!cut)
-        fprintf(stderr, "spinwell: %s keeps a part of a line: %s\n", SCORE_LOG, strerror(errno));
-    return say_not_saved(strerror(error));
+// Games that end together take turns: while one holds the lock, no other
+// appends, so a cut-back can only ever remove the holder's own bytes.
+// Returns 0, or the error that kept the lock away (EWOULDBLOCK: held by
+// another game for too long).
+static int take_turn(int fd) {
+    double deadline = monotonic_seconds() + LOCK_PATIENCE_SECONDS;
+    while (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        if (errno != EWOULDBLOCK && errno != EINTR) return errno;
+        if (monotonic_seconds() > deadline) return EWOULDBLOCK;
+        usleep(LOCK_RETRY_US);
+    }
+    return 0;
 }
 
 // A file whose last line lost its newline would glue the new line to it.
 static bool needs_newline(int fd, off_t length) {
     char last = '\n';
     return length > 0 && pread(fd, &last, 1, length - 1) == 1 && last != '\n';
+}
+
+// Writes all of text; returns 0, or the error that stopped it.
+static int write_all(int fd, const char *text, size_t size) {
+    while (size > 0) {
+        ssize_t n = write(fd, text, size);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return n < 0 ? errno : EIO;
+        text += n, size -= (size_t)n;
+    }
+    return 0;
 }
 
 bool append_score_line(int score, int rows_cleared) {
@@ -55,19 +81,29 @@ bool append_score_line(int score, int rows_cleared) {
         return say_not_saved("not a regular file");
     int fd = open_score_log();
     if (fd < 0) return say_not_saved(strerror(errno));
-    if (fstat(fd, &info) != 0 || is_refused(&info)) {
-        close(fd);
-        return say_not_saved("not a regular file");
-    }
+    if (fstat(fd, &info) != 0) return give_up(fd, strerror(errno));
+    if (is_refused(&info)) return give_up(fd, "not a regular file");
+    int error = take_turn(fd);
+    if (error == EWOULDBLOCK) return give_up(fd, "another game kept it locked");
+    if (error) return give_up(fd, strerror(error));
+    // The length the line is cut back to, read while no other game appends.
+    if (fstat(fd, &info) != 0) return give_up(fd, strerror(errno));
     off_t length = info.st_size;
     char line[128];
     int size =
         snprintf(line, sizeof line, "%s%s\t%d\t%d rows\n", needs_newline(fd, length) ? "\n" : "",
                  format_log_time(time(nullptr)), score, rows_cleared);
-    // One write, so that a full disk leaves either the whole line or, once
-    // cut back, nothing at all.
-    ssize_t written = write(fd, line, (size_t)size);
-    if (written != size) return cut_back(fd, length, written < 0 ? errno : ENOSPC);
-    if (close(fd) != 0) return cut_back(-1, length, errno);
+    // Made durable while the lock still stands, so that a late write error
+    // can still be undone: the line goes in whole or not at all.
+    error = write_all(fd, line, (size_t)size);
+    if (!error && fsync(fd) != 0) error = errno;
+    if (error) {
+        if (ftruncate(fd, length) != 0)
+            fprintf(stderr, "spinwell: %s keeps a part of a line: %s\n", SCORE_LOG,
+                    strerror(errno));
+        return give_up(fd, strerror(error));
+    }
+    // The line is on disk; closing also hands the lock to the next game.
+    close(fd);
     return true;
 }

@@ -1,9 +1,12 @@
 #include "scorelog.h"
 
 #include <csignal>
-#include <string>
-#include <sys/resource.h>
 #include <cstring>
+#include <fcntl.h>
+#include <string>
+#include <sys/file.h>
+#include <sys/resource.h>
+#include <sys/syscall.h>
 
 #include "../scratch_dir.h"
 
@@ -12,22 +15,57 @@ using testing::internal::RE;
 
 #define NEW_LINE LOG_TIME "\t42\t3 rows\n"
 
+// Another game ending at the same moment.  Armed, it appends its line just
+// before this game's first write, or, while the log is locked, as soon as
+// the lock is free.
+static bool other_game_armed;
+static int other_game_waiting = -1;
+
+static void other_game_appends(int fd) {
+    if (flock(fd, LOCK_EX | LOCK_NB) == 0) syscall(SYS_write, fd, "other\n", 6);
+    close(fd);
+}
+
+extern "C" ssize_t write(int fd, const void *data, size_t size) {
+    if (other_game_armed) {
+        other_game_armed = false;
+        other_game_waiting = open("scores.txt", O_WRONLY | O_APPEND);
+        if (flock(other_game_waiting, LOCK_EX | LOCK_NB) == 0)
+            other_game_appends(other_game_waiting), other_game_waiting = -1;
+    }
+    return syscall(SYS_write, fd, data, size);
+}
+
 // What scores.txt is before the game ends: the line goes in whole or not at
-// all, earlier bytes never change, and nothing but a regular file is opened.
+// all, earlier bytes and other games' lines never change, and nothing but a
+// regular file is opened.
 TEST_F(ScoreLog, ALineGoesInWholeOrNotAtAll) {
-    // Each case: how the file is made, the bytes it may grow by (a full disk; 0:
-    // no limit), whether the line is saved, the bytes after or a shell test.
+    enum Other { ALONE, ENDS_TOO, HOLDS_THE_LOCK };
+    // Each case: how the file is made, the bytes it may grow by (a full disk;
+    // 0: no limit), another game, whether the line is saved, the bytes after
+    // or a shell test, what the message says.
     // clang-format off
-    const struct { const char *name, *set_up; int room; bool saved; const char *after; } cases[] = {
-        {"no file yet", "true", 0, true, NEW_LINE},
-        {"earlier lines", "printf 'old\\n' >scores.txt", 0, true, "old\n" NEW_LINE},
-        {"last line without its newline", "printf 'hand edited' >scores.txt", 0, true, "hand edited\n" NEW_LINE},
-        {"an empty file", "touch scores.txt", 0, true, NEW_LINE},
-        {"a link to a file", "printf 'old\\n' >target && ln -s target scores.txt", 0, true, "old\n" NEW_LINE},
-        {"a full disk", "printf 'old\\n' >scores.txt", 10, false, "old\n"},
-        {"a FIFO without a reader", "mkfifo scores.txt", 0, false, "test -p scores.txt"},
-        {"a directory", "mkdir scores.txt", 0, false, "test -d scores.txt"},
-        {"a link to a device", "ln -s /dev/null scores.txt", 0, false, "test -c scores.txt"},
+    const struct { const char *name, *set_up; int room; Other other; bool saved; const char *after, *why; } cases[] = {
+        {"no file yet", "true", 0, ALONE, true, NEW_LINE, ""},
+        {"earlier lines", "printf 'old\\n' >scores.txt", 0, ALONE, true, "old\n" NEW_LINE, ""},
+        {"last line without its newline", "printf 'hand edited' >scores.txt", 0, ALONE, true,
+         "hand edited\n" NEW_LINE, ""},
+        {"an empty file", "touch scores.txt", 0, ALONE, true, NEW_LINE, ""},
+        {"a link to a file", "printf 'old\\n' >target && ln -s target scores.txt", 0, ALONE, true,
+         "old\n" NEW_LINE, ""},
+        {"another game at the same time", "printf 'old\\n' >scores.txt", 0, ENDS_TOO, true,
+         "old\n" NEW_LINE "other\n", ""},
+        {"a full disk", "printf 'old\\n' >scores.txt", 10, ALONE, false, "old\n", "File too large"},
+        {"a full disk, another game", "printf 'old\\n' >scores.txt", 10, ENDS_TOO, false,
+         "old\nother\n", "File too large"},
+        {"locked by another game", "printf 'old\\n' >scores.txt", 0, HOLDS_THE_LOCK, false, "old\n",
+         "another game kept it locked"},
+        {"a FIFO without a reader", "mkfifo scores.txt", 0, ALONE, false, "test -p scores.txt",
+         "not a regular file"},
+        {"a directory", "mkdir scores.txt", 0, ALONE, false, "test -d scores.txt",
+         "not a regular file"},
+        {"a link to a device", "ln -s /dev/null scores.txt", 0, ALONE, false, "test -c scores.txt",
+         "not a regular file"},
     };
     // clang-format on
     for (const auto &c : cases) {
@@ -40,17 +78,33 @@ TEST_F(ScoreLog, ALineGoesInWholeOrNotAtAll) {
         limit = unlimited;
         if (c.room) limit.rlim_cur = read_file("scores.txt").size() + c.room;
         signal(SIGXFSZ, SIG_IGN);
-        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+        int holder = open("scores.txt", O_RDONLY | O_NONBLOCK);
+        if (c.other == HOLDS_THE_LOCK) flock(holder, LOCK_EX);
+        other_game_armed = c.other == ENDS_TOO;
+        // The message goes through a pipe, which the size limit does not cut.
+        int message[2], error_output = dup(2);
+        ASSERT_EQ(pipe2(message, O_NONBLOCK), 0);
+        dup2(message[1], 2), close(message[1]);
         int free_descriptor = dup(0);
         close(free_descriptor);
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
         alarm(10); // a call that blocks ends the test
         bool saved = append_score_line(42, 3);
         alarm(0);
         int next_descriptor = dup(0);
         close(next_descriptor);
         setrlimit(RLIMIT_FSIZE, &unlimited);
+        dup2(error_output, 2), close(error_output);
+        char said[512] = {};
+        ssize_t said_length = read(message[0], said, sizeof said - 1);
+        close(message[0]);
+        if (other_game_waiting >= 0) other_game_appends(other_game_waiting);
+        other_game_waiting = -1;
+        close(holder);
         EXPECT_EQ(saved, c.saved) << c.name;
         EXPECT_EQ(next_descriptor, free_descriptor) << c.name << ": the file closed";
+        EXPECT_EQ(said_length > 0, !c.saved) << c.name << ": said only when not saved";
+        EXPECT_NE(strstr(said, c.why), nullptr) << c.name << ": " << said;
         if (!strncmp(c.after, "test ", 5))
             EXPECT_EQ(system(c.after), 0) << c.name << ": left as it was";
         else

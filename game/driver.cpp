@@ -13,6 +13,7 @@
 #include "embedded.h"
 #include "events.h"
 #include "hud.h"
+#include "pacing.h"
 #include "report.h"
 #include "rules.h"
 #include "scene.h"
@@ -53,6 +54,8 @@ static bool quit_key_held() {
     return key_down[KEY_Q] || key_down[KEY_ESCAPE];
 }
 
+static FramePacer pacer;
+
 // One pass of the frame loop; returns false when the run is over.
 static bool run_frame(bool *sdl_shut_down) {
     double now = monotonic_seconds();
@@ -72,6 +75,10 @@ static bool run_frame(bool *sdl_shut_down) {
     } else {
         draw_frame(dt, realtime_seconds());
         SDL_GL_SwapWindow(main_window);
+        // No more frames than the display shows, where the swap does not
+        // wait for it; taps still count, latched until the next pump.
+        pacer.period = display_refresh_period();
+        sleep_until_monotonic(next_frame_start(&pacer, monotonic_seconds()));
         clear_for_next_frame();
     }
 

@@ -32,9 +32,9 @@ static bool window_has_focus() {
 }
 
 // Whether the window had the focus in the previous frame, and the window
-// size the game's projection was last built for.
+// and drawable sizes the game's projection was last built for.
 static bool had_focus = false;
-static int32_t projected_width, projected_height;
+static int32_t projected_width, projected_height, projected_pixels;
 
 void update_view() {
     // A player who switched to another window gets the mouse back, and on
@@ -42,7 +42,8 @@ void update_view() {
     // the focus only re-centres it.
     bool focused = window_has_focus();
     // A resize rebuilt the projection at the framework's own angle.
-    bool resized = screen_width != projected_width || screen_height != projected_height;
+    bool resized = screen_width != projected_width || screen_height != projected_height ||
+                   drawable_width != projected_pixels;
     bool warps = pointer_warps();
     // Where the pointer cannot be put back at the centre, SDL's relative
     // mode reports the motion instead, while the window has the focus.
@@ -64,6 +65,7 @@ void update_view() {
         load_perspective_projection((float)game.fov_degrees);
         projected_width = screen_width;
         projected_height = screen_height;
+        projected_pixels = drawable_width;
     }
 
     const double DEGREES = 57.29577951308232;

@@ -116,5 +116,7 @@ int pump_events() {
     }
 
     combine_modifier_slots();
+    // A move to a monitor of another scale changes the drawable alone.
+    refresh_pixel_ratio();
     return 0;
 }

@@ -18,6 +18,9 @@ float field_of_view = 90.0f;
 const char *window_class = nullptr;
 int32_t screen_width = 0;
 int32_t screen_height = 0;
+double pixel_ratio = 1.0;
+int32_t drawable_width = 0;
+int32_t drawable_height = 0;
 char window_error[512];
 
 static const float NEAR_PLANE = 0.1f;
@@ -108,8 +111,10 @@ int open_graphics_window(int width, int height, const char *title) {
     SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 8);
 
-    Uint32 flags = windowed_mode ? SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE
-                                 : SDL_WINDOW_FULLSCREEN | SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN;
+    // On a scaled screen, a drawable of the output's own pixels rather than
+    // one that the compositor stretches.
+    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN | SDL_WINDOW_ALLOW_HIGHDPI |
+                   (windowed_mode ? SDL_WINDOW_RESIZABLE : SDL_WINDOW_FULLSCREEN_DESKTOP);
     main_window = SDL_CreateWindow(title, x, y, w, h, flags);
     if (!main_window) return fail_window("cannot create the window");
     gl_context = SDL_GL_CreateContext(main_window);
@@ -131,6 +136,8 @@ int open_graphics_window(int width, int height, const char *title) {
     glEnable(GL_TEXTURE_CUBE_MAP_SEAMLESS);
     glGetError(); // older drivers do not know the seamless cube-map flag
 
+    pixel_ratio = 1.0;
+    refresh_pixel_ratio();
     set_view_size(w, h);
     glLoadIdentity();
     clear_key_state();
@@ -157,6 +164,26 @@ bool pointer_warps() {
 bool window_unseen() {
     return main_window &&
            (SDL_GetWindowFlags(main_window) & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_HIDDEN));
+}
+
+double display_refresh_period() {
+    SDL_DisplayMode mode = {};
+    int display = main_window ? SDL_GetWindowDisplayIndex(main_window) : 0;
+    if (display < 0 || SDL_GetCurrentDisplayMode(display, &mode) != 0 || mode.refresh_rate <= 0)
+        return 1.0 / 60;
+    return 1.0 / mode.refresh_rate;
+}
+
+bool refresh_pixel_ratio() {
+    int window_w = 0, window_h = 0, pixels_w = 0, pixels_h = 0;
+    if (!main_window) return false;
+    SDL_GetWindowSize(main_window, &window_w, &window_h);
+    SDL_GL_GetDrawableSize(main_window, &pixels_w, &pixels_h);
+    double ratio = window_w > 0 && pixels_w > 0 ? (double)pixels_w / window_w : 1.0;
+    if (ratio == pixel_ratio) return false;
+    pixel_ratio = ratio;
+    if (screen_width > 0) set_view_size(screen_width, screen_height);
+    return true;
 }
 
 void close_graphics_window() {
@@ -199,7 +226,9 @@ void load_perspective_projection(float fov_degrees) {
 void set_view_size(int width, int height) {
     screen_width = width;
     screen_height = height > 0 ? height : 1;
-    glViewport(0, 0, screen_width, screen_height);
+    drawable_width = (int32_t)std::lround(screen_width * pixel_ratio);
+    drawable_height = (int32_t)std::lround(screen_height * pixel_ratio);
+    glViewport(0, 0, drawable_width, drawable_height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     if (mode_2d) {
@@ -219,8 +248,11 @@ void begin_overlay() {
     glLoadIdentity();
     GLint v[4];
     glGetIntegerv(GL_VIEWPORT, v);
+    // The viewport is in drawable pixels, the overlay in window units.
+    double left = v[0] / pixel_ratio, right = (v[0] + v[2]) / pixel_ratio;
+    double bottom = v[1] / pixel_ratio, top = (v[1] + v[3]) / pixel_ratio;
     int H = screen_height, half = screen_height / 2;
-    glOrtho(v[0], v[0] + v[2], H - v[1], H - v[1] - v[3], half, -half);
+    glOrtho(left, right, H - bottom, H - top, half, -half);
     glMatrixMode(GL_MODELVIEW);
     glDisable(GL_DEPTH_TEST);
     glDepthMask(GL_FALSE);

@@ -15,9 +15,17 @@ extern float field_of_view; // degrees, for the perspective projection
 // docks pair the window with its launcher; null leaves SDL's own choice.
 extern const char *window_class;
 
-// Drawable size as last given to set_view_size; 0 until a size was set.
+// Window size in the desktop's units as last given to set_view_size; 0
+// until a size was set.  The mouse, the projection's shape and the overlay
+// are measured in these units.
 extern int32_t screen_width;
 extern int32_t screen_height;
+// Drawable pixels per window unit: 2 on a Wayland output at scale 2, 1 on
+// X11.  The event pump reads it from SDL.
+extern double pixel_ratio;
+// The GL drawable in pixels: the window size times pixel_ratio.
+extern int32_t drawable_width;
+extern int32_t drawable_height;
 
 // Why the last open_graphics_window returned 0, for the caller to show.
 extern char window_error[512];
@@ -39,12 +47,20 @@ bool pointer_warps();
 // Whether the window is minimised or hidden, so that no frame is seen.
 bool window_unseen();
 
+// Seconds between two refreshes of the window's display (1/60 where the
+// display reports no rate).
+double display_refresh_period();
+
+// Reads pixel_ratio from SDL; when it changed (the window went to a monitor
+// of another scale), sets the view size again.  Returns whether it did.
+bool refresh_pixel_ratio();
+
 // Shuts SDL down, releasing the GL context and the window first: Mesa can
 // deadlock when the display closes under a live context.
 void close_graphics_window();
 
-// Stores the drawable size, sets the viewport and reloads the projection.
-// Leaves the model-view matrix stack current.
+// Stores the window size, sets the viewport over the drawable's pixels and
+// reloads the projection.  Leaves the model-view matrix stack current.
 void set_view_size(int width, int height);
 
 // The perspective matrix for a horizontal field of view that keeps at least
@@ -54,7 +70,7 @@ void build_perspective_matrix(float fov_degrees, int width, int height, float ma
 // Loads that matrix for the current screen size onto the projection stack.
 void load_perspective_projection(float fov_degrees);
 
-// Bracket 2D drawing in window pixels (origin top left, y down) on top of
-// the 3D scene.  Calls do not nest.
+// Bracket 2D drawing in window units (origin top left, y down) on top of
+// the 3D scene, sharp at every pixel ratio.  Calls do not nest.
 void begin_overlay();
 void end_overlay();

@@ -60,10 +60,14 @@ static std::vector<uint8_t> read_frame(int width, int height) {
     return pixels;
 }
 
-// Draws the frame as the loop does after a resize to width x height: the
-// view update (zooming in as often as asked), the picture.
-static std::vector<uint8_t> draw_game_frame(int width, int height, int zoom_in, double now) {
+// Draws the frame as the loop does after a resize to width x height, on a
+// screen of ratio pixels a unit: the view update (zooming in as often as
+// asked), the picture, with the exit prompt's cursor shown.
+static std::vector<uint8_t> draw_game_frame(int width, int height, int ratio, int zoom_in) {
+    const double now = 1000.75;
     resize_window(width, height);
+    pixel_ratio = ratio;
+    set_view_size(width, height);
     for (int i = 0; i < zoom_in; i++) {
         key_was_down[KEY_KP_MINUS] = 0, key_down[KEY_KP_MINUS] = 1;
         update_view(), glLoadIdentity();
@@ -72,12 +76,12 @@ static std::vector<uint8_t> draw_game_frame(int width, int height, int zoom_in, 
     clear_for_next_frame();
     update_view();
     draw_frame(0.0, now);
-    std::vector<uint8_t> frame = read_frame(width, height);
+    std::vector<uint8_t> frame = read_frame(drawable_width, drawable_height);
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
     draw_hud(now);
     glClearColor(0.4f, 0.6f, 1.0f, 0); // the game's own, which it sets only once
-    std::vector<uint8_t> text = read_frame(width, height);
+    std::vector<uint8_t> text = read_frame(drawable_width, drawable_height);
     text.insert(text.end(), frame.begin(), frame.end()); // the frame above its texts
     return text;
 }
@@ -148,13 +152,20 @@ TEST_F(Frames, KnownStatesLookAsReviewed) {
     // The falling pieces show their shapes' cells, spawned at the start (a
     // shape number past the shapes means the last one) or turned once.
     // clang-format off
-    const struct { const char *name; int width, height, zoom_in; PlayState state; int shape; double yaw, pitch, camera_height, now; } cases[] = {
-        {"start", 480, 360, 0, PLAYING, SHAPE_COUNT, M_PI / 2, 0, 17, 0},
-        {"settled_blocks_and_a_turned_row_of_four", 480, 360, 0, PLAYING, SHAPE_ROW_OF_FOUR, M_PI / 2, 0.45, 9, 0},
-        {"zoomed_and_tilted", 480, 360, 3, PLAYING, SHAPE_HOOK_UP, 1.4, 0.35, 10, 0},
-        {"paused", 480, 360, 0, PAUSED, SHAPE_HOOK_DOWN, M_PI / 2, 0.4, 9, 0},
-        {"game_over", 480, 360, 0, GAME_OVER, SHAPE_STEP_UP, M_PI / 2, 0, 16, 1000.75},
-        {"portrait_after_a_resize", 270, 360, 0, PLAYING, SHAPE_TEE, M_PI / 2, 0.3, 9, 0},
+    const struct {
+        const char *name;
+        int width, height, pixel_ratio, zoom_in;
+        PlayState state;
+        int shape;
+        double yaw, pitch, camera_height;
+    } cases[] = {
+        {"start", 480, 360, 1, 0, PLAYING, SHAPE_COUNT, M_PI / 2, 0, 17},
+        {"settled_blocks", 480, 360, 1, 0, PLAYING, SHAPE_ROW_OF_FOUR, M_PI / 2, 0.45, 9},
+        {"zoomed_and_tilted", 480, 360, 1, 3, PLAYING, SHAPE_HOOK_UP, 1.4, 0.35, 10},
+        {"paused", 480, 360, 1, 0, PAUSED, SHAPE_HOOK_DOWN, M_PI / 2, 0.4, 9},
+        {"game_over", 480, 360, 1, 0, GAME_OVER, SHAPE_STEP_UP, M_PI / 2, 0, 16},
+        {"portrait_after_a_resize", 270, 360, 1, 0, PLAYING, SHAPE_TEE, M_PI / 2, 0.3, 9},
+        {"twice_the_pixels", 240, 180, 2, 0, PLAYING, SHAPE_SQUARE, M_PI / 2, 0.45, 9},
     };
     // clang-format on
     for (const auto &c : cases) {
@@ -164,8 +175,9 @@ TEST_F(Frames, KnownStatesLookAsReviewed) {
         if (c.name != cases[0].name) // the start keeps the new game's view
             set_well(c.state), game.view_yaw = c.yaw, game.view_pitch = c.pitch;
         game.play_state = c.state, game.camera_height = c.camera_height;
-        std::vector<uint8_t> frame = draw_game_frame(c.width, c.height, c.zoom_in, c.now);
-        expect_like_reference(c.name, frame, c.width, 2 * c.height, c.height, 1);
+        int w = c.width * c.pixel_ratio, h = c.height * c.pixel_ratio;
+        std::vector<uint8_t> frame = draw_game_frame(c.width, c.height, c.pixel_ratio, c.zoom_in);
+        expect_like_reference(c.name, frame, w, 2 * h, h, 1);
         free_test_well(&game);
     }
     forget_fonts();

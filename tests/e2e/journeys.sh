@@ -43,17 +43,27 @@ picture_moves() { # waits until it does
     fail "the picture never moves"
 }
 cpu_ticks() { awk '{ print $14 + $15 }' /proc/$pid/stat; } # 1/100 s
+within_10s() { # the shell test given holds, within 10 s
+    for _ in $(seq 100); do eval "$1" && return 0; sleep 0.1; done
+    return 1
+}
+focus() { xdotool getwindowfocus 2>/dev/null; }
 for journey in ${*:-quit no_display play_to_the_end desktop}; do
     case $journey in
     quit) # Q (tapped within one frame), Escape and a termination signal end the
         for how in q Escape TERM; do # game cleanly, with no score
-            if [ $how = q ]; then # started with 0, 1 and 2 closed, it puts them on /dev/null, not on X
-                start closed
+            if [ $how = q ]; then # started with 0, 1 and 2 closed, it puts
+                start closed      # them on /dev/null, not on X
                 for fd in 0 1 2; do
-                    [ "$(readlink /proc/$pid/fd/$fd)" = /dev/null ] || fail "descriptor $fd: $(readlink /proc/$pid/fd/$fd)"
+                    target=$(readlink /proc/$pid/fd/$fd)
+                    [ "$target" = /dev/null ] || fail "descriptor $fd: $target"
                 done
             else start; fi
-            case $how in q) xdotool keydown q keyup q ;; TERM) kill -TERM $pid ;; *) hold $how ;; esac
+            case $how in
+            q) xdotool keydown q keyup q ;;
+            TERM) kill -TERM $pid ;;
+            *) hold $how ;;
+            esac
             [ -e "$dir/scores.txt" ] && fail "$how wrote a score"
             expect_exit 0
         done ;;
@@ -71,8 +81,8 @@ for journey in ${*:-quit no_display play_to_the_end desktop}; do
         xdotool keydown s
         for _ in $(seq 1200); do [ "$(wc -l <"$dir/scores.txt")" = 1 ] && sleep 0.1; done
         xdotool keyup s sleep 0.5
-        grep -qvxE "2020-Jan-01 00:00:00	5	2 rows|[0-9]{4}-[A-Z][a-z]{2}-[0-9]{2} [0-9:]{8}	[0-9]+	[0-9]+ rows" \
-            "$dir/scores.txt" && fail "a malformed line"
+        line="[0-9]{4}-[A-Z][a-z]{2}-[0-9]{2} [0-9:]{8}	[0-9]+	[0-9]+ rows"
+        grep -qvxE "2020-Jan-01 00:00:00	5	2 rows|$line" "$dir/scores.txt" && fail "malformed"
         [ "$(wc -l <"$dir/scores.txt")" = 2 ] || fail "not two lines: $(cat "$dir/scores.txt")"
         hold q
         expect_exit 0 ;;
@@ -80,21 +90,22 @@ for journey in ${*:-quit no_display play_to_the_end desktop}; do
         # another window has the focus; alt-tab back; resting while minimised; alt+F4
         openbox >/dev/null 2>&1 &
         wm=$!
-        for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window && break; sleep 0.1; done
+        within_10s 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window'
         start
         xprop -id "$window" _NET_WM_STATE | grep -q FULLSCREEN || fail "not fullscreen"
-        xprop -id "$window" WM_CLASS | grep -q '"org.spinwell.Spinwell", "org.spinwell.Spinwell"' || fail "class"
+        class='"org.spinwell.Spinwell", "org.spinwell.Spinwell"'
+        xprop -id "$window" WM_CLASS | grep -q "$class" || fail "class"
         xprop -id "$window" _NET_WM_ICON | grep -q 'Icon (64 x 64)' || fail "no icon"
         xlogo &
-        for _ in $(seq 100); do [ "$(xdotool getwindowfocus)" != "$window" ] && break; sleep 0.1; done
+        within_10s '[ "$(focus)" != "$window" ]'
         sleep 0.5
-        xwininfo -id "$window" | grep -q IsViewable || fail "hidden when another window took the focus"
+        xwininfo -id "$window" | grep -q IsViewable || fail "hidden behind another window"
         xdotool key alt+Tab
-        for _ in $(seq 100); do [ "$(xdotool getwindowfocus)" = "$window" ] && break; sleep 0.1; done
-        [ "$(xdotool getwindowfocus)" = "$window" ] || fail "alt-tab did not come back"
+        within_10s '[ "$(focus)" = "$window" ]' || fail "alt-tab did not come back"
         xdotool windowminimize "$window" sleep 0.5
         before=$(cpu_ticks) && sleep 2
-        [ $(($(cpu_ticks) - before)) -lt 10 ] || fail "$(($(cpu_ticks) - before)) ticks in 2 s while minimised"
+        ticks=$(($(cpu_ticks) - before))
+        [ $ticks -lt 10 ] || fail "$ticks ticks in 2 s while minimised"
         xdotool windowactivate "$window"
         picture_moves
         xdotool key alt+F4

@@ -9,19 +9,31 @@ using Rules = PlayTest;
 TEST_F(Rules, FramesFallStepTurnAndPauseAsTheKeysSay) {
     EXPECT_DOUBLE_EQ(fall_speed_at(60), 1.5) << "a minute in";
     EXPECT_DOUBLE_EQ(fall_speed_at(600), 6) << "ten minutes in";
-    // clang-format off
     // Each frame: its time, fall speed and keys held, then the piece's state.
-    const struct { double dt, speed; std::initializer_list<int> held; PlayState state; int column; double height; } frames[] = {
-        {0.5, 2, {}, PLAYING, 0, 19.0}, {0.1, 1, {KEY_S}, PLAYING, 0, 18.5}, {0.1, 1, {KEY_DOWN}, PLAYING, 0, 18.0},
-        {-5, 1, {}, PLAYING, 0, 18.0} /* a clock stepping back never lifts the piece */,
-        {0, 1, {KEY_LEFT}, PLAYING, 19, 18}, {0, 1, {KEY_LEFT}, PLAYING, 19, 18} /* held: no repeat */,
-        {0, 1, {KEY_D, KEY_RIGHT}, PLAYING, 0, 18}, {0, 1, {KEY_A}, PLAYING, 19, 18},
-        {0, 1, {KEY_LEFT, KEY_RIGHT}, PLAYING, 19, 18}, {0, 1, {}, PLAYING, 19, 18},
-        {0.1, 1, {KEY_P}, PAUSED, 19, 18}, {1, 1, {KEY_LEFT, KEY_SPACE, KEY_S}, PAUSED, 19, 18},
-        {1, 1, {KEY_P, KEY_RIGHT}, PLAYING, 0, 18} /* the resume frame plays, no time passed */,
-        {0.5, 1, {}, PLAYING, 0, 17.5}};
-    const std::initializer_list<int> turn_keys[] = {{KEY_SPACE}, {KEY_W}, {KEY_UP}, {KEY_ANY_CTRL}, {KEY_SPACE, KEY_W}};
-    // clang-format on
+    const struct {
+        double dt, speed;
+        std::initializer_list<int> held;
+        PlayState state;
+        int column;
+        double height;
+    } frames[] = {
+        {0.5, 2, {}, PLAYING, 0, 19.0},
+        {0.1, 1, {KEY_S}, PLAYING, 0, 18.5},
+        {0.1, 1, {KEY_DOWN}, PLAYING, 0, 18.0},
+        {-5, 1, {}, PLAYING, 0, 18.0}, // a clock stepping back never lifts the piece
+        {0, 1, {KEY_LEFT}, PLAYING, 19, 18},
+        {0, 1, {KEY_LEFT}, PLAYING, 19, 18}, // held: no repeat
+        {0, 1, {KEY_D, KEY_RIGHT}, PLAYING, 0, 18},
+        {0, 1, {KEY_A}, PLAYING, 19, 18},
+        {0, 1, {KEY_LEFT, KEY_RIGHT}, PLAYING, 19, 18},
+        {0, 1, {}, PLAYING, 19, 18},
+        {0.1, 1, {KEY_P}, PAUSED, 19, 18},
+        {1, 1, {KEY_LEFT, KEY_SPACE, KEY_S}, PAUSED, 19, 18},
+        {1, 1, {KEY_P, KEY_RIGHT}, PLAYING, 0, 18}, // the resume frame plays, no time passed
+        {0.5, 1, {}, PLAYING, 0, 17.5},
+    };
+    const std::initializer_list<int> turn_keys[] = {
+        {KEY_SPACE}, {KEY_W}, {KEY_UP}, {KEY_ANY_CTRL}, {KEY_SPACE, KEY_W}};
     for (const auto &f : frames) {
         frame(f.dt, f.held, f.speed);
         EXPECT_EQ(std::tuple(state.play_state, state.piece_column, state.piece_height),

@@ -15,11 +15,15 @@ using Projection = WindowTest;
 // At least a 4:3 region in sight; the overlay puts everything back.
 TEST_F(Projection, PerspectiveKeepsFourToThreeInSightAndTheOverlayIsAPixelBox) {
     const float n = 0.1f, f = 1000.0f, t = (float)tan(M_PI / 12);
-    // clang-format off
-    const struct { int width, height; float fov, x, y; } cases[] = {
-        {1920, 1080, 90, 0.75f, 4.0f / 3}, {1024, 768, 90, 1, 4.0f / 3}, {600, 800, 90, 1, 0.75f},
-        {1024, 768, 30, 1 / t, 4 / (3 * t)}, {640, 0, 90, 1.0f / 480, 4.0f / 3} /* the height becomes 1 */};
-    // clang-format on
+    const struct {
+        int width, height;
+        float fov, x, y;
+    } cases[] = {
+        {1920, 1080, 90, 0.75f, 4.0f / 3}, // wider than 4:3: more at the sides
+        {600, 800, 90, 1, 0.75f},
+        {1024, 768, 30, 1 / t, 4 / (3 * t)},
+        {640, 0, 90, 1.0f / 480, 4.0f / 3}, // the height becomes 1
+    };
     for (auto c : cases) {
         set_view_size(c.width, c.height);
         load_perspective_projection(c.fov);

@@ -27,6 +27,5 @@ class ScratchDirTest : public ::testing::Test {
 // The time stamp of the score log and the log files: "%Y-%b-%d %H:%M:%S".
 #define LOG_TIME "[0-9]{4}-[A-Z][a-z][a-z]-[0-3][0-9] [0-2][0-9]:[0-5][0-9]:[0-6][0-9]"
 
-// For death tests: the report handler prints to standard output, while gtest
-// matches what a dying statement wrote to standard error.
+// Death tests match standard error; reports go to standard output.
 #define ON_STDERR(statement) (fflush(stdout), dup2(2, 1), statement)

@@ -1,14 +1,12 @@
-// Golden frames: known states drawn through the real frame code and compared
-// with the reviewed pictures in tests/game/frames (tools/update_frames draws
-// them again).  Renderers may pick other mipmap levels for faces seen at a
-// grazing angle (llvmpipe's settings), or show the other one of two faces
-// that coincide (softpipe).  So the scene is compared as the mean colours of
-// tiles: no 16 x 16 tile may differ, which a block a row off, a colour
-// swapped or a face missing would, and at most 1 % of the 4 x 4 tiles, which
-// another picture or a picture put on askew would exceed.  The overlay's
-// texts are drawn texel for pixel: drawn once more alone on black, below the
-// frame in the same reference, they are compared pixel by pixel, so that any
-// changed glyph fails.  Text drawn smaller than its font: 4 x 4 tiles.
+// Golden frames: known states drawn through the real frame code, compared
+// with reviewed pictures (tools/update_frames draws them again).  Renderers
+// may pick other mipmap levels at grazing angles, or show either of two
+// coinciding faces: the scene is compared by the mean colours of tiles.  No
+// 16 x 16 tile may differ, as with a block a row off, a colour swapped or a
+// face missing, and at most 1 % of the 4 x 4 tiles, as with another picture
+// or one put on askew.  The overlay's texts, drawn texel for pixel, are drawn
+// once more alone on black below the frame and compared pixel by pixel, so
+// that any changed glyph fails; text drawn smaller, in 4 x 4 tiles.
 #include <cstdlib>
 #include <fstream>
 #include <stb/stb_image.h>
@@ -26,9 +24,8 @@
 
 static const int TOLERANCE = 12; // per channel of a tile's mean
 
-// Blocks of all seven colours on rows 1 to 4, across the wrap between
-// columns 19 and 0, a ring on row 1 but for one gap, and the piece turned
-// once, falling over column 19.  After the game, a well full to the top.
+// Blocks of all colours across the seam, a ring on row 1 but for one gap,
+// the piece turned once over column 19; after the game, a full well.
 static void set_well(PlayState state) {
     for (int r = 1; r < WELL_ROWS && state == GAME_OVER; r++)
         for (int c = 0; c < WELL_COLUMNS; c++) game.well[c][r] = (c + r) % 3 ? 1 + (c * r) % 7 : 0;
@@ -50,7 +47,7 @@ static void resize_window(int width, int height) {
     pump_events();
 }
 
-// The picture drawn so far, bottom row first (the PNG functions are told so).
+// The picture, bottom row first (the PNG functions are told so).
 static std::vector<uint8_t> read_frame(int width, int height) {
     std::vector<uint8_t> pixels((size_t)width * height * 3);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
@@ -58,9 +55,8 @@ static std::vector<uint8_t> read_frame(int width, int height) {
     return pixels;
 }
 
-// The frame as the loop draws it after a resize to width x height on a
-// screen of ratio pixels a unit, zoomed in as often as asked, and below it
-// its overlay alone; the exit prompt shows its cursor.
+// The frame after a resize to width x height at ratio pixels a unit, zoomed
+// in as often as asked, and below it its overlay alone.
 static std::vector<uint8_t> draw_game_frame(int width, int height, int ratio, int zoom_in) {
     const double now = 1000.75;
     resize_window(width, height);
@@ -78,14 +74,13 @@ static std::vector<uint8_t> draw_game_frame(int width, int height, int ratio, in
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
     draw_hud(now);
-    glClearColor(0.4f, 0.6f, 1.0f, 0); // the game's own, which it sets only once
+    glClearColor(0.4f, 0.6f, 1.0f, 0); // the game sets its own only once
     std::vector<uint8_t> text = read_frame(drawable_width, drawable_height);
     text.insert(text.end(), frame.begin(), frame.end());
     return text;
 }
 
-// The tiles of rows y0 to y1 whose mean colours differ by more than the
-// tolerance.
+// The tiles of rows y0 to y1 whose mean colours differ.
 static long differing_tiles(const uint8_t *a, const uint8_t *b, int w, int y0, int y1, int tile) {
     long differing = 0;
     for (int ty = y0; ty < y1; ty += tile)
@@ -102,9 +97,8 @@ static long differing_tiles(const uint8_t *a, const uint8_t *b, int w, int y0, i
     return differing;
 }
 
-// Compares a picture of w x h whose lowest text_rows rows are text, in
-// tiles of text_tile, and the rest a scene.  A mismatch writes the picture
-// beside the test.
+// Compares a picture whose lowest text_rows rows are text, in tiles of
+// text_tile, and the rest a scene; a mismatch writes the picture out.
 static void expect_like_reference(const char *name, const std::vector<uint8_t> &frame, int w, int h,
                                   int text_rows, int text_tile) {
     std::string reference = std::string(FRAMES_DIR) + "/" + name + ".png";
@@ -139,8 +133,7 @@ using Frames = WindowTest;
 TEST_F(Frames, KnownStatesLookAsReviewed) {
     forget_fonts(), load_game_font();
     uint32_t wall = make_wall_texture(), block = make_block_texture();
-    // The falling pieces show their shapes' cells, spawned at the start (a
-    // shape number past the shapes means the last one) or turned once.
+    // The pieces spawned (a shape past the shapes is the last) or turned.
     const struct {
         const char *name;
         int width, height, pixel_ratio, zoom_in;
@@ -155,6 +148,7 @@ TEST_F(Frames, KnownStatesLookAsReviewed) {
         {"game_over", 480, 360, 1, 0, GAME_OVER, SHAPE_STEP_UP, M_PI / 2, 0, 16},
         {"portrait_after_a_resize", 270, 360, 1, 0, PLAYING, SHAPE_TEE, M_PI / 2, 0.3, 9},
         {"twice_the_pixels", 240, 180, 2, 0, PLAYING, SHAPE_SQUARE, M_PI / 2, 0.45, 9},
+        {"wide_screen", 640, 270, 1, 0, PLAYING, SHAPE_ROW_OF_FOUR, 2.5, 0.5, 9},
     };
     for (const auto &c : cases) {
         start_test_game(&game, 3, c.shape);
@@ -177,10 +171,9 @@ static std::string control(char code, uint32_t operand) {
             (char)(operand >> 24)};
 }
 
-// Texts in the game font: colours, pen moves, sizes and raises, digits
-// shrunk to the reduced levels (the last size set stays), glyph slots,
-// wrapping to a bottom limit, controls cut short, no text, every blend mode.
-// A red bar follows each text on the pen line it returns, at its width.
+// Colours, pen moves, sizes, shrunk digits (the last size stays), glyph
+// slots, wrapping to a limit, a cut control, no text, every blend mode; a
+// red bar after each text on the pen line it returns, at its width.
 TEST_F(Frames, TextLooksAsReviewed) {
     using S = std::string;
     forget_fonts(), load_game_font();
@@ -214,7 +207,7 @@ TEST_F(Frames, TextLooksAsReviewed) {
     glClearColor(0.4f, 0.4f, 0.4f, 1); // grey, so that every blend mode shows
     glClear(GL_COLOR_BUFFER_BIT);
     for (const auto &r : rows) {
-        // An exact-size heap copy: the address sanitizer catches a read past it.
+        // Exact-size, so that the address sanitizer sees a read past it.
         std::vector<char> copy(r.text.begin(), r.text.end());
         const char *text = r.text == nothing ? nullptr : copy.data();
         text_blend_mode = r.blend;

@@ -104,9 +104,8 @@ TEST_F(Rules, PiecesSettleAndFullRingsAreRemovedAndScored) {
 // nothing moves after.
 TEST_F(Rules, TheGameEndsWithOneScoreLineAndNothingMovesAfter) {
     state.score = 7, state.rows_cleared = 3;
-    // A step turned upright: (0,1) (0,0) (1,0) (1,-1).  Column 5 row 18 stops
-    // it at pivot row 19, where column 6 (visited first) completes row 18
-    // before the cell in row 20 overflows.
+    // A step turned upright stops at pivot row 19; column 6, written first,
+    // completes row 18 before the cell in row 20 overflows.
     fill_row(18, {6});
     place(SHAPE_STEP_UP, 5, SPAWN_HEIGHT, true);
     testing::internal::CaptureStderr();

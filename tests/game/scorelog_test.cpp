@@ -16,9 +16,8 @@ using testing::internal::RE;
 #define NEW_LINE LOG_TIME "\t42\t3 rows\n"
 #define OLD "printf 'old\\n' >scores.txt"
 
-// Another game ending at the same moment.  Armed, it appends its line just
-// before this game's first write, or, while the log is locked, as soon as
-// the lock is free.
+// Another game ending at the same moment: armed, it appends its line just
+// before this game's first write, or once the lock is free.
 static bool other_game_armed;
 static int other_game_waiting = -1;
 
@@ -37,14 +36,12 @@ extern "C" ssize_t write(int fd, const void *data, size_t size) {
     return syscall(SYS_write, fd, data, size);
 }
 
-// What scores.txt is before the game ends: the line goes in whole or not at
-// all, earlier bytes and other games' lines never change, and nothing but a
-// regular file is opened.
+// The line goes in whole or not at all, earlier lines and other games'
+// stay, and nothing but a regular file is opened.
 TEST_F(ScoreLog, ALineGoesInWholeOrNotAtAll) {
     enum Other { ALONE, ENDS_TOO, LOCKS };
-    // Each case: how the file is made, the bytes it may grow by (a full disk;
-    // 0: no limit), another game, whether the line is saved, the bytes after
-    // or a shell test, what the message says.
+    // Each case: the file, the bytes it may grow by (0: no limit), another
+    // game, whether it is saved, the bytes after or a shell test, the message.
     const struct {
         const char *name, *set_up;
         int room;
@@ -64,8 +61,7 @@ TEST_F(ScoreLog, ALineGoesInWholeOrNotAtAll) {
     for (const auto &c : cases) {
         ASSERT_EQ(system("rm -rf scores.txt"), 0);
         ASSERT_EQ(system(c.set_up), 0) << c.name;
-        // A file-size limit a few bytes above the file makes the real write
-        // stop part-way, as a full disk does.
+        // A size limit stops the write part-way, as a full disk does.
         rlimit unlimited, limit;
         getrlimit(RLIMIT_FSIZE, &unlimited);
         limit = unlimited;
@@ -74,7 +70,7 @@ TEST_F(ScoreLog, ALineGoesInWholeOrNotAtAll) {
         int holder = open("scores.txt", O_RDONLY | O_NONBLOCK);
         if (c.other == LOCKS) flock(holder, LOCK_EX);
         other_game_armed = c.other == ENDS_TOO;
-        // The message goes through a pipe, which the size limit does not cut.
+        // The message through a pipe, which the limit does not cut.
         int message[2], error_output = dup(2);
         ASSERT_EQ(pipe2(message, O_NONBLOCK), 0);
         dup2(message[1], 2), close(message[1]);

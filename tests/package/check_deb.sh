@@ -1,6 +1,5 @@
 #!/usr/bin/env bash
-# tests/package/check_deb.sh PACKAGE.deb: unpacks the package into a fresh root, checks
-# what it installs, and starts the installed game under Xvfb and quits it as a player would.
+# check_deb.sh PACKAGE.deb: what the package installs, and the installed game quits as it should.
 set -euo pipefail
 deb=$1
 here=$(cd "$(dirname "$0")/../.." && pwd)

@@ -1,4 +1,3 @@
-// The font loader's stages that need no GL: the record walk and the palette.
 #include "bitmapfonts.h"
 
 #include <gtest/gtest.h>

@@ -2,10 +2,9 @@
 
 #include <gtest/gtest.h>
 
-// Times in periods.  A frame handed over more than an eighth of a period
-// before it is due waits for it, and the next is due a period later; a later
-// one, as after a swap that waited for the display, starts at once, and the
-// next is due a period after it, with no burst to catch up.
+// Times in periods.  A frame done more than an eighth of a period early
+// waits until due, the next due a period later; a later one, as after a
+// swap that waited for the display, starts at once, with no catching up.
 TEST(Pacing, AFrameDoneEarlyWaitsUntilDueAndALateOneStartsAtOnce) {
     // clang-format off
     const struct { const char *name; double due, now, start, next_due; } cases[] = {

@@ -6,11 +6,9 @@
 
 using Report = ScratchDirTest;
 
-// One word answers each question: the rest of an overlong one is not the
-// next answer; a capital Y is yes; no input is no.  Sections nest, and when
-// all are closed, closing one more is fatal.  A fatal report stays on screen
-// for 2.5 s, then ends the process with 1; misuse and running out of memory
-// are fatal too.
+// One word answers a question (an overlong one's rest is not the next
+// answer); Y is yes; no input is no.  Closing one section more than opened,
+// misuse and running out of memory are fatal: 2.5 s on screen, then exit 1.
 TEST_F(Report, QuestionsSectionsAndFatalReports) {
     std::ofstream("answers") << std::string(1007, 'n') << "yy N Y";
     ASSERT_TRUE(freopen("answers", "r", stdin));

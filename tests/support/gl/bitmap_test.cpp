@@ -24,8 +24,7 @@ static std::vector<uint8_t> make_bmp(uint16_t bits) {
     return f;
 }
 
-// Decodes from an exact-size heap copy, so that a read past the end is
-// caught by the address sanitizer.
+// From an exact-size copy: the address sanitizer sees a read past it.
 static Bitmap decode(const std::vector<uint8_t> &file, size_t length) {
     std::vector<uint8_t> copy(file.begin(), file.begin() + (long)length);
     return decode_bmp(copy.data(), length);
@@ -55,24 +54,23 @@ TEST(DecodeBmp, RefusesWhatItCannotDecodeExactly) {
         size_t at;
         uint32_t value;
         int bytes;
-        const char *name;
     } cases[] = {
-        {24, 0, 'X', 1, "not B"},
-        {24, 1, 'X', 1, "not M"},
-        {24, 14, 12, 4, "a header too short"},
-        {24, 14, 0x7FFFFFF0, 4, "a header past the end"},
-        {24, 28, 12, 2, "12 bits"},
-        {24, 30, 1, 4, "compressed"},
-        {24, 18, 0, 4, "no width"},
-        {24, 18, (uint32_t)-5, 4, "a width below 0"},
-        {24, 22, 0, 4, "no height"},
-        {24, 22, 0x80000000u, 4, "a height that cannot be turned"},
-        {24, 18, BMP_MAX_SIDE + 1, 4, "too wide"},
-        {24, 10, 0xFFFFFFF0u, 4, "pixels past the end"},
-        {24, 10, 20, 4, "pixels inside the header"},
-        {24, 22, 4, 4, "a row more than the file holds"},
-        {8, 46, 257, 4, "more than 256 colours"},
-        {8, 46, 200, 4, "a palette past the end"},
+        {24, 0, 'X', 1},
+        {24, 1, 'X', 1},
+        {24, 14, 12, 4},
+        {24, 14, 0x7FFFFFF0, 4},
+        {24, 28, 12, 2},
+        {24, 30, 1, 4},
+        {24, 18, 0, 4},
+        {24, 18, (uint32_t)-5, 4},
+        {24, 22, 0, 4},
+        {24, 22, 0x80000000u, 4},
+        {24, 18, BMP_MAX_SIDE + 1, 4},
+        {24, 10, 0xFFFFFFF0u, 4},
+        {24, 10, 20, 4},
+        {24, 22, 4, 4},
+        {8, 46, 257, 4},
+        {8, 46, 200, 4},
     };
     for (auto c : cases) {
         std::vector<uint8_t> file = make_bmp(c.bits);
@@ -81,7 +79,7 @@ TEST(DecodeBmp, RefusesWhatItCannotDecodeExactly) {
         EXPECT_EQ(std::tuple(image.width, image.height, image.bytes_per_pixel, image.pixels,
                              image.palette),
                   std::tuple(0u, 0u, (uint8_t)0, nullptr, nullptr))
-            << c.name;
+            << "byte " << c.at << " = " << c.value;
     }
     std::vector<uint8_t> file = make_bmp(24);
     put(file, 18, BMP_MAX_SIDE, 4), put(file, 22, BMP_MAX_SIDE, 4); // sides fit, bytes do not

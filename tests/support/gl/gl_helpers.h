@@ -11,9 +11,8 @@
 #include "events.h"
 #include "window.h"
 
-// An 800 x 600 perspective window open for every test.  Mesa unloads its
-// driver when a window closes, and the leak checker could then no longer
-// tell the driver's own allocations from ours: the driver stays loaded.
+// An 800 x 600 perspective window for every test.  Mesa's driver stays
+// loaded, so that the leak checker can still tell its allocations apart.
 class WindowTest : public ::testing::Test {
   protected:
     void SetUp() override {

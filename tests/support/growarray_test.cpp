@@ -1,0 +1,25 @@
+#include "growarray.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+// Growing and shrinking by the fill percentage: the slow capacity series,
+// the caller's pointer kept on the storage, the last item moved into a gap.
+TEST(GrowArray, GrowsAndShrinksByTheFillAndKeepsTheMirrorOnTheItems) {
+    int *items = nullptr;
+    GrowArray array;
+    grow_array_init(&array, sizeof(int), &items);
+    std::vector<uint32_t> grown, shrunk;
+    for (int i = 0; i < 14; i++) grow_array_push(&array, &i), grown.push_back(array.capacity);
+    EXPECT_EQ(grown, std::vector<uint32_t>({1, 2, 3, 5, 5, 7, 7, 10, 10, 10, 13, 13, 13, 17}));
+    EXPECT_EQ(items, (int *)array.items) << "the mirror after growing";
+    grow_array_remove(&array, 2);
+    EXPECT_EQ(items[2], 13) << "the last item in the gap";
+    grow_array_remove(&array, 99);
+    EXPECT_EQ(array.count, 13u) << "no such item";
+    while (array.count > 0) grow_array_remove(&array, 0), shrunk.push_back(array.capacity);
+    EXPECT_EQ(shrunk, std::vector<uint32_t>({17, 17, 12, 12, 12, 8, 8, 8, 5, 5, 2, 1, 1}));
+    EXPECT_EQ(items, (int *)array.items) << "the mirror after shrinking";
+    free(array.items);
+}

@@ -69,7 +69,7 @@ for journey in ${*:-quit no_display play_to_the_end desktop}; do
     no_display) # unset or empty, the message says which
         for how in 'not set' empty; do
             [ "$how" = empty ] && start DISPLAY= || start -u DISPLAY
-            sleep 1
+            within_10s "! kill -0 $pid 2>/dev/null"
             grep -q "cannot open the game window: .*no display.*DISPLAY is $how" "$dir/err.txt" ||
                 fail "no message: $(cat "$dir/err.txt")"
             expect_exit 1

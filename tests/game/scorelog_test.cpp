@@ -16,8 +16,8 @@ using testing::internal::RE;
 #define NEW_LINE LOG_TIME "\t42\t3 rows\n"
 #define OLD "printf 'old\\n' >scores.txt"
 
-// Another game ending at the same moment: armed, it appends its line just
-// before this game's first write, or once the lock is free.
+// Another game ending at the same moment: armed, it appends a line before
+// this game's first write, or once the lock is free.
 static bool other_game_armed;
 static int other_game_waiting = -1;
 
@@ -40,8 +40,8 @@ extern "C" ssize_t write(int fd, const void *data, size_t size) {
 // stay, and nothing but a regular file is opened.
 TEST_F(ScoreLog, ALineGoesInWholeOrNotAtAll) {
     enum Other { ALONE, ENDS_TOO, LOCKS };
-    // Each case: the file, the bytes it may grow by (0: no limit), another
-    // game, whether it is saved, the bytes after or a shell test, the message.
+    // The file, the bytes it may grow by (0: no limit), another game, whether
+    // saved, the bytes after or a shell test, the message.
     const struct {
         const char *name, *set_up;
         int room;

@@ -26,7 +26,7 @@ inline void free_test_well(GameState *state) {
     free(state->well);
 }
 
-inline void forget_fonts() { // the game keeps its fonts; each test starts with none
+inline void forget_fonts() { // each test starts with none
     for (uint32_t i = 0; i < font_list.count; i++) free(fonts[i]->name), free(fonts[i]);
     font_list.count = 0, current_font = nullptr, current_style = {};
 }

@@ -4,7 +4,7 @@ using Window = WindowTest;
 
 // A display number past the displays means the first; the span of the
 // first display or of all of them is that one display; no key is down; a
-// height of 0 becomes 1.
+// height of 0 becomes 1; the pointer can be put back at the centre.
 TEST_F(Window, DisplayNumbersAndSpansOfTheOneDisplay) {
     SDL_Rect d;
     SDL_GetDisplayBounds(0, &d);
@@ -19,4 +19,5 @@ TEST_F(Window, DisplayNumbersAndSpansOfTheOneDisplay) {
     }
     set_view_size(640, 0);
     EXPECT_EQ(screen_height, 1) << "a height of 0";
+    EXPECT_TRUE(pointer_warps()) << "X11 moves the pointer";
 }

@@ -14,10 +14,14 @@ TEST_F(Window, DisplayNumbersAndSpansOfTheOneDisplay) {
         ASSERT_EQ(open_graphics_window(width, number, "t"), 1) << window_error;
         EXPECT_EQ(std::pair(screen_width, screen_height), std::pair(d.w, d.h))
             << width << " " << number;
-        EXPECT_EQ(key_down['q'], 0) << "a new window starts with no key down";
+        EXPECT_EQ(key_down['q'], 0) << "a new window: no key down";
         EXPECT_EQ(key_was_down[KEY_ANY_CTRL], 0) << "nor one down before";
     }
     set_view_size(640, 0);
     EXPECT_EQ(screen_height, 1) << "a height of 0";
     EXPECT_TRUE(pointer_warps()) << "X11 moves the pointer";
+    SDL_Event key = {SDL_KEYDOWN};
+    key.key.keysym = {SDL_SCANCODE_A, 0x444, 0, 0};
+    SDL_PushEvent(&key), pump_events();
+    EXPECT_EQ(key_down['a'], 1) << "a Cyrillic key: the letter in its place";
 }

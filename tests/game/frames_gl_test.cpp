@@ -31,8 +31,7 @@ static void set_well(PlayState state) {
         for (int c = 0; c < WELL_COLUMNS; c++) game.well[c][r] = (c + r) % 3 ? 1 + (c * r) % 7 : 0;
     if (state == GAME_OVER) return;
     for (int c = 0; c < WELL_COLUMNS; c++) game.well[c][1] = c == 10 ? 0 : 1 + c % 7;
-    const int wrap[] = {17, 18, 19, 0, 1, 2};
-    for (int i = 0; i < 6; i++) game.well[wrap[i]][2] = 1 + (i + 2) % 7;
+    for (int i = 0; i < 6; i++) game.well[(17 + i) % 20][2] = 1 + (i + 2) % 7;
     game.well[19][3] = 7, game.well[0][3] = 4, game.well[0][4] = 2;
     PieceCells spawned = game.piece;
     rotate_piece_cells(&spawned, &game.piece);
@@ -152,7 +151,7 @@ TEST_F(Frames, KnownStatesLookAsReviewed) {
         start_test_game(&game, 3, c.shape);
         game.wall_texture = wall, game.block_texture = block;
         game.score = 131, game.rows_cleared = 7;
-        if (c.name != cases[0].name) // the start keeps the new game's view
+        if (c.name != cases[0].name)
             set_well(c.state), game.view_yaw = c.yaw, game.view_pitch = c.pitch;
         game.play_state = c.state, game.camera_height = c.camera_height;
         int w = c.width * c.pixel_ratio, h = c.height * c.pixel_ratio;
@@ -199,7 +198,7 @@ TEST_F(Frames, TextLooksAsReviewed) {
         {"two", 360, 420, 0, 0, 2},
         {"four", 480, 420, 0, 0, 4},
         {eighth + digits + quarter + digits + half + digits, 0, 490, 0, 0, 3},
-        {"the size stays", 320, 490, 0, 0, 3},
+        {"the size\nstays", 320, 490, 0, 0, 3},
     };
     resize_window(640, 540);
     glClearColor(0.4f, 0.4f, 0.4f, 1); // grey, so that every blend mode shows

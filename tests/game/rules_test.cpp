@@ -76,14 +76,14 @@ TEST_F(Rules, PiecesSettleAndFullRingsAreRemovedAndScored) {
     frame(3.0, {KEY_S}, 2.0); // 30 rows in one frame
     EXPECT_EQ(std::tuple(state.well[5][11], state.well[4][12], state.well[5][9]),
               std::tuple(1, 1, 0))
-        << "settled on the block, however long the frame";
+        << "settled on the block";
     for (auto [rows, score] : {std::pair{0, 0}, {1, 1}, {2, 5}, {3, 25}, {4, 125}})
         EXPECT_EQ(points_for_rows(rows), score) << rows << " rows";
     free_test_well(&state);
     start_test_game(&state, 3, SHAPE_SQUARE);
-    fill_row(3), fill_row(4);
+    fill_row(3), fill_row(4), fill_row(19, {0});
     state.well[0][5] = 2;
-    EXPECT_EQ(remove_full_rows(state.well), 2) << "row 3 is tested again after the drop";
+    EXPECT_EQ(remove_full_rows(state.well), 2) << "row 3 tested again";
     EXPECT_EQ(state.well[0][3], 2) << "the block above came down by two";
     EXPECT_EQ(state.well[0][0], FLOOR_CELL) << "the floor stays";
     fill_row(1, {5}), fill_row(2, {5, 9}), fill_row(3, {5});
@@ -110,7 +110,7 @@ TEST_F(Rules, TheGameEndsWithOneScoreLineAndNothingMovesAfter) {
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "saved without a word";
     EXPECT_EQ(std::tuple(state.play_state, state.rows_cleared, state.score),
               std::tuple(GAME_OVER, 4, 8))
-        << "the final lock's row counts on screen";
+        << "the final lock's row counts";
     std::string log = read_file("scores.txt");
     EXPECT_TRUE(testing::internal::RE::FullMatch(log, LOG_TIME "\t7\t3 rows\n")) << log;
     GameState over = state;

@@ -91,7 +91,7 @@ TEST_F(ScoreLog, ALineGoesInWholeOrNotAtAll) {
         close(holder);
         EXPECT_EQ(saved, c.saved) << c.name;
         EXPECT_EQ(next_descriptor, free_descriptor) << c.name << ": the file closed";
-        EXPECT_EQ(said_length > 0, !c.saved) << c.name << ": said only when not saved";
+        EXPECT_EQ(said_length > 0, !c.saved) << c.name << ": said when not saved";
         EXPECT_NE(strstr(said, c.why), nullptr) << c.name << ": " << said;
         if (!strncmp(c.after, "test ", 5))
             EXPECT_EQ(system(c.after), 0) << c.name << ": left as it was";

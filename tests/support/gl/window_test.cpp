@@ -20,8 +20,10 @@ TEST_F(Window, DisplayNumbersAndSpansOfTheOneDisplay) {
     set_view_size(640, 0);
     EXPECT_EQ(screen_height, 1) << "a height of 0";
     EXPECT_TRUE(pointer_warps()) << "X11 moves the pointer";
-    SDL_Event key = {SDL_KEYDOWN};
+    SDL_Event key = {SDL_KEYDOWN}, left = {SDL_KEYDOWN};
     key.key.keysym = {SDL_SCANCODE_A, 0x444, 0, 0};
-    SDL_PushEvent(&key), pump_events();
+    left.key.keysym = {SDL_SCANCODE_LEFT, SDLK_LEFT, 0, 0};
+    SDL_PushEvent(&key), SDL_PushEvent(&left), pump_events();
     EXPECT_EQ(key_down['a'], 1) << "a Cyrillic key: the letter in its place";
+    EXPECT_EQ(key_down[208], 1) << "the left arrow";
 }

@@ -174,16 +174,15 @@ double display_refresh_period() {
     return 1.0 / mode.refresh_rate;
 }
 
-bool refresh_pixel_ratio() {
+void refresh_pixel_ratio() {
     int window_w = 0, window_h = 0, pixels_w = 0, pixels_h = 0;
-    if (!main_window) return false;
+    if (!main_window) return;
     SDL_GetWindowSize(main_window, &window_w, &window_h);
     SDL_GL_GetDrawableSize(main_window, &pixels_w, &pixels_h);
     double ratio = window_w > 0 && pixels_w > 0 ? (double)pixels_w / window_w : 1.0;
-    if (ratio == pixel_ratio) return false;
+    if (ratio == pixel_ratio) return;
     pixel_ratio = ratio;
     if (screen_width > 0) set_view_size(screen_width, screen_height);
-    return true;
 }
 
 void close_graphics_window() {

@@ -52,8 +52,8 @@ bool window_unseen();
 double display_refresh_period();
 
 // Reads pixel_ratio from SDL; when it changed (the window went to a monitor
-// of another scale), sets the view size again.  Returns whether it did.
-bool refresh_pixel_ratio();
+// of another scale), sets the view size again.
+void refresh_pixel_ratio();
 
 // Shuts SDL down, releasing the GL context and the window first: Mesa can
 // deadlock when the display closes under a live context.

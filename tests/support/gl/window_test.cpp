@@ -2,9 +2,9 @@
 
 using Window = WindowTest;
 
-// A display number past the displays means the first; the span of the
-// first display or of all of them is that one display; no key is down; a
-// height of 0 becomes 1; the pointer can be put back at the centre.
+// Display numbers past the displays mean the first, and spans of the one
+// display are that display; no key is down; a height of 0 is 1; X11 warps
+// the pointer; keys of other layouts are the Latin keys in their place.
 TEST_F(Window, DisplayNumbersAndSpansOfTheOneDisplay) {
     SDL_Rect d;
     SDL_GetDisplayBounds(0, &d);
@@ -20,10 +20,13 @@ TEST_F(Window, DisplayNumbersAndSpansOfTheOneDisplay) {
     set_view_size(640, 0);
     EXPECT_EQ(screen_height, 1) << "a height of 0";
     EXPECT_TRUE(pointer_warps()) << "X11 moves the pointer";
-    SDL_Event key = {SDL_KEYDOWN}, left = {SDL_KEYDOWN};
-    key.key.keysym = {SDL_SCANCODE_A, 0x444, 0, 0};
-    left.key.keysym = {SDL_SCANCODE_LEFT, SDLK_LEFT, 0, 0};
-    SDL_PushEvent(&key), SDL_PushEvent(&left), pump_events();
-    EXPECT_EQ(key_down['a'], 1) << "a Cyrillic key: the letter in its place";
-    EXPECT_EQ(key_down[208], 1) << "the left arrow";
+    const int keys[][3] = {{SDL_SCANCODE_A, 0x444, 'a'},
+                           {SDL_SCANCODE_3, 0x2116, '3'},
+                           {SDL_SCANCODE_LEFT, SDLK_LEFT, 208}};
+    for (auto [scancode, sym, slot] : keys) {
+        SDL_Event key = {SDL_KEYDOWN};
+        key.key.keysym = {(SDL_Scancode)scancode, sym, 0, 0};
+        SDL_PushEvent(&key), pump_events();
+        EXPECT_EQ(key_down[slot], 1) << "key " << sym;
+    }
 }

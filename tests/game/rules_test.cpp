@@ -1,5 +1,6 @@
 #include "rules.h"
 
+#include <map>
 #include <vector>
 
 #include "test_game.h"
@@ -86,6 +87,7 @@ TEST_F(Rules, PiecesSettleAndFullRingsAreRemovedAndScored) {
     EXPECT_EQ(remove_full_rows(state.well), 2) << "row 3 tested again";
     EXPECT_EQ(state.well[0][3], 2) << "the block above came down by two";
     EXPECT_EQ(state.well[0][0], FLOOR_CELL) << "the floor stays";
+    EXPECT_EQ(filled_in_row(19), 0) << "the top row comes in empty";
     fill_row(1, {5}), fill_row(2, {5, 9}), fill_row(3, {5});
     state.well[7][4] = 6;
     place(SHAPE_ROW_OF_FOUR, 5, 12.0, true); // a column of four, pivot - 2 .. pivot + 1
@@ -118,4 +120,12 @@ TEST_F(Rules, TheGameEndsWithOneScoreLineAndNothingMovesAfter) {
         frame(0.5, {key, KEY_S}), frame(0.5);
     EXPECT_EQ(memcmp(&over, &state, sizeof state), 0) << "nothing moves after the game";
     EXPECT_EQ(read_file("scores.txt"), log) << "one line only";
+}
+
+// Shapes and colours are drawn evenly, and never one past the last.
+TEST(Well, RandomIndicesAreSpreadEvenly) {
+    std::map<int, int> drawn;
+    for (int i = 0; i < 7000; i++) drawn[random_index(7)]++;
+    for (int k = 0; k < 7; k++) EXPECT_NEAR(drawn[k], 1000, 150) << "index " << k;
+    EXPECT_EQ(drawn.size(), 7u) << "only 0 to 6";
 }

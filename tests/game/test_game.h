@@ -31,10 +31,10 @@ inline void forget_fonts() { // each test starts with none
     font_list.count = 0, current_font = nullptr, current_style = {};
 }
 
-inline void load_game_font(const char *name = "normal") {
+inline void load_game_font() {
     uint32_t length = 0;
     uint8_t *data = unpack_builtin_font(&length);
-    load_font_data(data, length, name);
+    load_font_data(data, length, "normal");
     free(data);
 }
 

@@ -3,12 +3,14 @@
 #include "../scratch_dir.h"
 #include "allocation.h"
 #include "clock.h"
+#include "window.h"
 
 using Report = ScratchDirTest;
 
 // One word answers a question (an overlong one's rest is not the next
 // answer); Y is yes; no input is no.  Closing one section more than opened,
 // misuse and running out of memory are fatal: 2.5 s on screen, then exit 1.
+// In a window, warnings and fatal reports are logged with their time too.
 TEST_F(Report, QuestionsSectionsAndFatalReports) {
     std::ofstream("answers") << std::string(1007, 'n') << "yy N Y";
     ASSERT_TRUE(freopen("answers", "r", stdin));
@@ -27,4 +29,11 @@ TEST_F(Report, QuestionsSectionsAndFatalReports) {
                 ::testing::ExitedWithCode(1), "Trying to pop empty stack in report_inner");
     EXPECT_EXIT(ON_STDERR(checked_calloc(SIZE_MAX / 2, 4)), ::testing::ExitedWithCode(1),
                 "Out of memory: could not allocate 18446744073709551615 bytes");
+    windowed_mode = true;
+    EXPECT_EXIT(ON_STDERR((report_inner("x", 1, REPORT_WARNING, "low", 0),
+                           report_inner("x", 1, REPORT_FATAL, "gone", 0))),
+                ::testing::ExitedWithCode(1), "^\nlow\n\ngone\n$");
+    windowed_mode = false;
+    EXPECT_TRUE(testing::internal::RE::FullMatch(read_file("graphics_error.log"),
+                                                 LOG_TIME " low\n" LOG_TIME " gone\n"));
 }

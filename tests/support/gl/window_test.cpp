@@ -4,7 +4,8 @@ using Window = WindowTest;
 
 // Display numbers past the displays mean the first, and spans of the one
 // display are that display; no key is down; a height of 0 is 1; X11 warps
-// the pointer; keys of other layouts are the Latin keys in their place.
+// the pointer; keys of other layouts are the Latin keys in their place;
+// either Control, Alt or Shift sets one slot.
 TEST_F(Window, DisplayNumbersAndSpansOfTheOneDisplay) {
     SDL_Rect d;
     SDL_GetDisplayBounds(0, &d);
@@ -22,6 +23,10 @@ TEST_F(Window, DisplayNumbersAndSpansOfTheOneDisplay) {
     EXPECT_TRUE(pointer_warps()) << "X11 moves the pointer";
     const int keys[][3] = {{SDL_SCANCODE_A, 0x444, 'a'},
                            {SDL_SCANCODE_3, 0x2116, '3'},
+                           {SDL_SCANCODE_0, 0x444, '0'},
+                           {SDL_SCANCODE_RCTRL, SDLK_RCTRL, KEY_ANY_CTRL},
+                           {SDL_SCANCODE_LALT, SDLK_LALT, KEY_ANY_ALT},
+                           {SDL_SCANCODE_RSHIFT, SDLK_RSHIFT, KEY_ANY_SHIFT},
                            {SDL_SCANCODE_LEFT, SDLK_LEFT, 208}};
     for (auto [scancode, sym, slot] : keys) {
         SDL_Event key = {SDL_KEYDOWN};

@@ -139,7 +139,7 @@ TEST_F(Frames, KnownStatesLookAsReviewed) {
         {"wide_screen", 640, 270, 1, 0, PLAYING, SHAPE_ROW_OF_FOUR, 2.5, 0.5, 9},
     };
     for (const auto &c : cases) {
-        start_test_game(&game, 3, c.shape);
+        start_test_game(&game, c.shape);
         game.wall_texture = wall, game.block_texture = block;
         game.score = 131, game.rows_cleared = 7;
         if (c.name != cases[0].name)
@@ -160,8 +160,9 @@ static std::string control(char code, uint32_t operand) {
 }
 
 // Colours, pen moves, sizes, shrunk digits (the last size stays), glyph
-// slots, wrapping to a limit, a cut control, every blend mode; a
-// red bar after each text on the pen line it returns, at its width.
+// slots, wrapping to a limit, a control at the end and one cut, no text, a
+// NUL ending it, every blend mode; a red bar after each text on the pen
+// line it returns, at its width.
 TEST_F(Frames, TextLooksAsReviewed) {
     using S = std::string;
     forget_fonts(), load_game_font();
@@ -177,18 +178,19 @@ TEST_F(Frames, TextLooksAsReviewed) {
         float x, y, wrap, limit;
         int blend;
     } rows[] = {
-        {"Spinwell 0123456789 ?!", 0, 0, 0, 0, 3},
+        {"Spinwell 0123456789 ?!" + control(CTRL_SET_PEN_X, 600), 0, 0, 0, 0, 3},
         {"white" + orange + "orange" + pen_at_400 + "at 400", 0, 50, 0, 0, 3},
         {"a" + half_up + "half, up" + big + "Big" + down + "down", 0, 125, 0, 0, 3},
         {glyphs, 0, 240, 0, 0, 3},
         {"aa aa aa aa aa", 300, 240, 440, 300, 3},
         {S(20, 'a'), 0, 350, 200, 0, 3},
         {S{'E', TEXT_ESC_CONTROL, 1, 0}, 320, 350, 0, 0, 3},
+        {"", 440, 350, 0, 0, 3},
         {"one", 240, 420, 0, 0, 1},
         {"two", 360, 420, 0, 0, 2},
         {"four", 480, 420, 0, 0, 4},
         {eighth + digits + quarter + digits + half + digits, 0, 490, 0, 0, 3},
-        {"the size\nstays", 320, 490, 0, 0, 3},
+        {S("the size\nstays\0cut", 18), 320, 490, 0, 0, 3},
     };
     set_view_size(640, 540);
     glClearColor(0.4f, 0.4f, 0.4f, 1); // grey, so that every blend mode shows
@@ -196,7 +198,7 @@ TEST_F(Frames, TextLooksAsReviewed) {
     for (const auto &r : rows) {
         // Exact-size, so that the address sanitizer sees a read past it.
         std::vector<char> copy(r.text.begin(), r.text.end());
-        const char *text = copy.data();
+        const char *text = r.text.empty() ? nullptr : copy.data();
         text_blend_mode = r.blend;
         begin_text();
         float pen_y = draw_text_n(text, r.text.size(), 0xFFFFFF, r.x, r.y, r.wrap, r.limit);

@@ -1,6 +1,5 @@
 #include "rules.h"
 
-#include <map>
 #include <vector>
 
 #include "test_game.h"
@@ -81,7 +80,7 @@ TEST_F(Rules, PiecesSettleAndFullRingsAreRemovedAndScored) {
     for (auto [rows, score] : {std::pair{0, 0}, {1, 1}, {2, 5}, {3, 25}, {4, 125}})
         EXPECT_EQ(points_for_rows(rows), score) << rows << " rows";
     free_test_well(&state);
-    start_test_game(&state, 3, SHAPE_SQUARE);
+    start_test_game(&state, SHAPE_SQUARE);
     fill_row(3), fill_row(4), fill_row(19, {0});
     state.well[0][5] = 2;
     EXPECT_EQ(remove_full_rows(state.well), 2) << "row 3 tested again";
@@ -120,12 +119,4 @@ TEST_F(Rules, TheGameEndsWithOneScoreLineAndNothingMovesAfter) {
         frame(0.5, {key, KEY_S}), frame(0.5);
     EXPECT_EQ(memcmp(&over, &state, sizeof state), 0) << "nothing moves after the game";
     EXPECT_EQ(read_file("scores.txt"), log) << "one line only";
-}
-
-// Shapes and colours are drawn evenly, and never one past the last.
-TEST(Well, RandomIndicesAreSpreadEvenly) {
-    std::map<int, int> drawn;
-    for (int i = 0; i < 7000; i++) drawn[random_index(7)]++;
-    for (int k = 0; k < 7; k++) EXPECT_NEAR(drawn[k], 1000, 150) << "index " << k;
-    EXPECT_EQ(drawn.size(), 7u) << "only 0 to 6";
 }

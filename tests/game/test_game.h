@@ -13,11 +13,11 @@
 #include "rules.h"
 #include "well.h"
 
-inline void start_test_game(GameState *state, int colour, int shape) {
+inline void start_test_game(GameState *state, int shape) {
     memset(state, 0, sizeof *state);
     state->well = create_well();
     set_start_values(state, 0.0);
-    state->piece_colour = colour;
+    state->piece_colour = 3;
     set_piece_shape(&state->piece, shape);
 }
 
@@ -40,7 +40,7 @@ inline void load_game_font() {
 
 class PlayTest : public ScratchDirTest {
   protected:
-    void SetUp() override { ScratchDirTest::SetUp(), start_test_game(&state, 3, SHAPE_SQUARE); }
+    void SetUp() override { ScratchDirTest::SetUp(), start_test_game(&state, SHAPE_SQUARE); }
     void TearDown() override { free_test_well(&state), ScratchDirTest::TearDown(); }
     // One frame with the given keys held (pressed unless held the frame before).
     void frame(double dt, std::initializer_list<int> held = {}, double speed = 1.0) {

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "clock.h"
+
 // Times in periods.  A frame done over an eighth of a period early waits
-// until due; a later one, as after a swap that waited, starts at once.
+// until due, and sleeps until then; a later one, as after a swap that
+// waited, starts at once.
 TEST(Pacing, AFrameDoneEarlyWaitsUntilDueAndALateOneStartsAtOnce) {
     // clang-format off
     const struct { const char *name; double due, now, start, next_due; } cases[] = {
@@ -15,6 +18,9 @@ TEST(Pacing, AFrameDoneEarlyWaitsUntilDueAndALateOneStartsAtOnce) {
     for (const auto &c : cases) {
         FramePacer pacer = {1.0, c.due};
         EXPECT_DOUBLE_EQ(next_frame_start(&pacer, c.now), c.start) << c.name;
-        EXPECT_DOUBLE_EQ(pacer.next_start, c.next_due) << c.name << ": the next frame's due time";
+        EXPECT_DOUBLE_EQ(pacer.next_start, c.next_due) << c.name << ": the next due time";
     }
+    double due = monotonic_seconds() + 0.05;
+    sleep_until_monotonic(due);
+    EXPECT_GE(monotonic_seconds(), due - 1e-6) << "slept until due";
 }

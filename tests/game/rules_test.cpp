@@ -86,7 +86,7 @@ TEST_F(Rules, PiecesSettleAndFullRingsAreRemovedAndScored) {
     EXPECT_EQ(remove_full_rows(state.well), 2) << "row 3 tested again";
     EXPECT_EQ(state.well[0][3], 2) << "the block above came down by two";
     EXPECT_EQ(state.well[0][0], FLOOR_CELL) << "the floor stays";
-    EXPECT_EQ(filled_in_row(19), 0) << "the top row comes in empty";
+    EXPECT_EQ(filled_in_row(19), 0) << "row 19 emptied";
     fill_row(1, {5}), fill_row(2, {5, 9}), fill_row(3, {5});
     state.well[7][4] = 6;
     place(SHAPE_ROW_OF_FOUR, 5, 12.0, true); // a column of four, pivot - 2 .. pivot + 1

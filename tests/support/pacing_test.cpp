@@ -18,7 +18,7 @@ TEST(Pacing, AFrameDoneEarlyWaitsUntilDueAndALateOneStartsAtOnce) {
     for (const auto &c : cases) {
         FramePacer pacer = {1.0, c.due};
         EXPECT_DOUBLE_EQ(next_frame_start(&pacer, c.now), c.start) << c.name;
-        EXPECT_DOUBLE_EQ(pacer.next_start, c.next_due) << c.name << ": the next due time";
+        EXPECT_DOUBLE_EQ(pacer.next_start, c.next_due) << c.name << ": next due";
     }
     double due = monotonic_seconds() + 0.05;
     sleep_until_monotonic(due);

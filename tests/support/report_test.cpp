@@ -10,7 +10,7 @@ using Report = ScratchDirTest;
 // One word answers a question (an overlong one's rest is not the next
 // answer); Y is yes; no input is no.  Closing one section more than opened,
 // misuse and running out of memory are fatal: 2.5 s on screen, then exit 1.
-// In a window, warnings and fatal reports are logged with their time too.
+// In a window, warnings and fatal reports are logged, with their time.
 TEST_F(Report, QuestionsSectionsAndFatalReports) {
     std::ofstream("answers") << std::string(1007, 'n') << "yy N Y";
     ASSERT_TRUE(freopen("answers", "r", stdin));

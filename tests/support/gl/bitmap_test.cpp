@@ -76,5 +76,20 @@ TEST(DecodeBmp, RefusesWhatItCannotDecodeExactly) {
         EXPECT_EQ(image.pixels == nullptr, length < make_bmp().size() - 1) << "cut at " << length;
         release_bitmap(&image);
     }
-    EXPECT_EQ(decode_bmp(nullptr, 100).width, 0u);
+    // 8 bits, two colours: bytes 0 to 7, then zeros; refused past the data or
+    // of 257 colours.
+    for (auto [at, value, whole] : {
+             std::tuple{10, 1100, true},
+             {10, 60, false},
+             {46, 257, false},
+         }) {
+        file = make_bmp();
+        file.resize(2000);
+        put(file, 28, 8, 2), put(file, 46, 2, 4), put(file, 10, 1100, 4), put(file, at, value, 4);
+        Bitmap image = decode(file, file.size());
+        EXPECT_EQ(image.palette != nullptr, whole) << "byte " << at << " = " << value;
+        for (int k = 0; k < 12 && image.palette; k++)
+            EXPECT_EQ(image.palette[k], k < 8 ? k : 0) << "palette byte " << k;
+        release_bitmap(&image);
+    }
 }

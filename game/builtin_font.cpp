@@ -45,7 +45,7 @@ uint8_t *stroke_tile_table() {
 // 128 glyphs, one per character code: width and height in tiles, then the
 // tile codes row by row from the top.
 // clang-format off
-const uint8_t packed_font_data[PACKED_FONT_BYTES] = {
+constexpr uint8_t packed_font_data[PACKED_FONT_BYTES] = {
     1, 1, 0x11, // 0 control 0
     1, 1, 0x08, // 1 control 1
     1, 1, 0x1E, // 2 control 2
@@ -177,16 +177,29 @@ const uint8_t packed_font_data[PACKED_FONT_BYTES] = {
 };
 // clang-format on
 
+// The unpacked length of the glyphs laid end to end. A table that ends
+// inside a glyph makes the loop read past it, which no constant may do.
+static constexpr uint32_t unpacked_font_length() {
+    uint32_t used = 0;
+    for (uint32_t p = 0; p != PACKED_FONT_BYTES;) {
+        uint32_t tiles = packed_font_data[p] * packed_font_data[p + 1];
+        p += 2 + tiles;
+        used += 2 + tiles * STROKE_TILE_BYTES;
+    }
+    return used;
+}
+// Checked while compiling, so that unpacking needs no guard.
+static_assert(unpacked_font_length() <= UNPACKED_FONT_CAPACITY,
+              "the packed font holds whole glyphs that fit the unpacked buffer");
+
 uint8_t *unpack_builtin_font(uint32_t *length) {
     uint8_t *table = stroke_tile_table();
     uint8_t *out = (uint8_t *)checked_malloc(UNPACKED_FONT_CAPACITY);
-    const uint32_t last = PACKED_FONT_BYTES - 1;
-    uint32_t p = 0, used = 0;
-    for (int n = 0; n < 512 && p + 2 <= last; n++) {
-        int w = packed_font_data[p], h = packed_font_data[p + 1];
+    uint32_t used = 0;
+    for (uint32_t p = 0; p < PACKED_FONT_BYTES;) {
+        uint32_t w = packed_font_data[p], h = packed_font_data[p + 1];
         const uint8_t *codes = &packed_font_data[p + 2];
         uint32_t W = 10 * w, H = 10 * h;
-        if (p + 2 + w * h > PACKED_FONT_BYTES || used + 2 + W * H > UNPACKED_FONT_CAPACITY) break;
         out[used++] = (uint8_t)W;
         out[used++] = (uint8_t)H;
         for (uint32_t y = 0; y < H; y++)

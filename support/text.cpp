@@ -20,34 +20,34 @@ const char NULL_TEXT[] = "NULL?";
 // One step through a text: a glyph, a newline, a control, or the end.
 struct Token {
     enum Kind { END, GLYPH, NEWLINE, CONTROL, NOTHING } kind;
-    uint32_t slot;    // GLYPH
-    uint8_t code;     // CONTROL
-    uint32_t operand; // CONTROL
+    uint32_t slot = 0;    // GLYPH
+    uint8_t code = 0;     // CONTROL
+    uint32_t operand = 0; // CONTROL
 };
 
 // Reads the token at *at, never past end; an escape cut short by the end of
 // the text ends it.
 Token next_token(const uint8_t *text, size_t *at, size_t end) {
-    if (*at >= end || text[*at] == 0) return {Token::END, 0, 0, 0};
+    if (*at >= end || text[*at] == 0) return {Token::END};
     uint8_t byte = text[(*at)++];
-    if (byte == 10) return {Token::NEWLINE, 0, 0, 0};
+    if (byte == 10) return {Token::NEWLINE};
     if (byte == TEXT_ESC_GLYPH) {
-        if (end - *at < 2) return {Token::END, 0, 0, 0};
+        if (end - *at < 2) return {Token::END};
         uint32_t slot = text[*at] * 256u + text[*at + 1];
         *at += 2;
-        if (slot == 10) return {Token::NEWLINE, 0, 0, 0};
+        if (slot == 10) return {Token::NEWLINE};
         // Past the glyph tables: nothing to draw and no advance.
-        if (slot >= GLYPH_SLOTS) return {Token::NOTHING, 0, 0, 0};
-        return {Token::GLYPH, slot, 0, 0};
+        if (slot >= GLYPH_SLOTS) return {Token::NOTHING};
+        return {Token::GLYPH, slot};
     }
     if (byte == TEXT_ESC_CONTROL) {
-        if (end - *at < 5) return {Token::END, 0, 0, 0};
+        if (end - *at < 5) return {Token::END};
         const uint8_t *p = text + *at;
         uint32_t operand = p[1] | p[2] << 8 | p[3] << 16 | (uint32_t)p[4] << 24;
         *at += 5;
         return {Token::CONTROL, 0, p[0], operand};
     }
-    return {Token::GLYPH, byte, 0, 0};
+    return {Token::GLYPH, byte};
 }
 
 int advance(uint32_t slot, float width_factor) {
@@ -60,10 +60,7 @@ int advance(uint32_t slot, float width_factor) {
 } // namespace
 
 float text_width_n(const char *text, size_t length) {
-    if (!text) {
-        text = NULL_TEXT;
-        length = sizeof NULL_TEXT - 1;
-    }
+    if (!text) return text_width(NULL_TEXT);
     const uint8_t *bytes = (const uint8_t *)text;
     float width_factor = current_font->style.width, total = 0.0f;
     size_t at = 0;
@@ -126,10 +123,7 @@ static void set_text_colour(uint32_t colour) {
 
 float draw_text_n(const char *text, size_t length, uint32_t colour, float x, float y,
                   float wrap_width, float bottom_limit) {
-    if (!text) {
-        text = NULL_TEXT;
-        length = sizeof NULL_TEXT - 1;
-    }
+    if (!text) return draw_text(NULL_TEXT, colour, x, y, wrap_width, bottom_limit);
     const uint8_t *bytes = (const uint8_t *)text;
     if (length == 0 || bytes[0] == 0) return y;
 

@@ -62,8 +62,8 @@ static void span_displays(int mask, int *x, int *y, int *w, int *h) {
 
 static void display_rectangle(int number, int *x, int *y, int *w, int *h) {
     int display = 0;
-    if (number != 0 && number >= 1 && number <= SDL_GetNumVideoDisplays()) display = number - 1;
-    SDL_Rect r = {0, 0, 0, 0};
+    if (number >= 1 && number <= SDL_GetNumVideoDisplays()) display = number - 1;
+    SDL_Rect r = {};
     SDL_GetDisplayBounds(display, &r);
     *x = r.x;
     *y = r.y;

@@ -16,7 +16,13 @@ TEST(BuiltinFont, ExpandsByteForByteToTheKnownGlyphs) {
     EXPECT_EQ(std::make_pair(length, hash), std::make_pair(69856u, 3005948602u));
     GlyphRecord records[GLYPH_SLOTS];
     ASSERT_EQ(find_glyph_records(font, length, records), 128u);
-    const uint32_t layouts[][3] = {{2048, 2048, 128}, {1024, 1024, 256}, {256, 256, 1024}};
+    // clang-format off
+    const uint32_t layouts[][3] = {
+        {2048, 2048, 128},
+        {1024, 1024, 256},
+        {256, 256, 1024},
+    };
+    // clang-format on
     for (auto [limit, width, height] : layouts) {
         BitmapFont layout = {};
         layout_glyphs(&layout, records, 128, limit);

@@ -77,7 +77,13 @@ TEST_F(Rules, PiecesSettleAndFullRingsAreRemovedAndScored) {
     EXPECT_EQ(std::tuple(state.well[5][11], state.well[4][12], state.well[5][9]),
               std::tuple(1, 1, 0))
         << "settled on the block";
-    for (auto [rows, score] : {std::pair{0, 0}, {1, 1}, {2, 5}, {3, 25}, {4, 125}})
+    for (auto [rows, score] : {
+             std::pair{0, 0},
+             {1, 1},
+             {2, 5},
+             {3, 25},
+             {4, 125},
+         })
         EXPECT_EQ(points_for_rows(rows), score) << rows << " rows";
     free_test_well(&state);
     start_test_game(&state, SHAPE_SQUARE);
@@ -87,11 +93,16 @@ TEST_F(Rules, PiecesSettleAndFullRingsAreRemovedAndScored) {
     EXPECT_EQ(state.well[0][3], 2) << "the block above came down by two";
     EXPECT_EQ(state.well[0][0], FLOOR_CELL) << "the floor stays";
     EXPECT_EQ(filled_in_row(19), 0) << "row 19 emptied";
+    place(SHAPE_ROW_OF_FOUR, 1, 15.0, 2); // columns 19 to 2
+    state.well[19][15] = 1;
+    EXPECT_FALSE(piece_fits(state.well, &state.piece, 1, 15)) << "the cell two left of the pivot";
+    lock_piece(&state);
+    EXPECT_EQ(std::pair(state.well[19][15], state.well[2][15]), std::pair(3, 3)) << "locked";
     fill_row(1, {5}), fill_row(2, {5, 9}), fill_row(3, {5});
     state.well[7][4] = 6;
-    place(SHAPE_ROW_OF_FOUR, 5, 12.0, true); // a column of four, pivot - 2 .. pivot + 1
-    frame(20.0);                             // stops on the floor at pivot row 3
-    EXPECT_EQ(state.score, 5) << "two rows at once";
+    place(SHAPE_ROW_OF_FOUR, 5, 12.0, 1); // a column of four, pivot - 2 .. pivot + 1
+    frame(20.0);                          // stops on the floor at pivot row 3
+    EXPECT_EQ(std::pair(state.score, state.rows_cleared), std::pair(5, 2)) << "two rows at once";
     EXPECT_EQ(std::tuple(filled_in_row(1), state.well[9][1], state.well[5][2], state.well[7][2],
                          filled_in_row(3)),
               std::tuple(19, 0, 3, 6, 0))
@@ -105,7 +116,7 @@ TEST_F(Rules, TheGameEndsWithOneScoreLineAndNothingMovesAfter) {
     // A step turned upright stops at pivot row 19; column 6, written first,
     // completes row 18 before the cell in row 20 overflows.
     fill_row(18, {6});
-    place(SHAPE_STEP_UP, 5, SPAWN_HEIGHT, true);
+    place(SHAPE_STEP_UP, 5, SPAWN_HEIGHT, 1);
     testing::internal::CaptureStderr();
     frame(1.0), frame(1.0);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "saved without a word";

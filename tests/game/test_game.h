@@ -14,7 +14,7 @@
 #include "well.h"
 
 inline void start_test_game(GameState *state, int shape) {
-    memset(state, 0, sizeof *state);
+    memset(state, 0x5A, sizeof *state); // junk, so that a start value left unset shows
     state->well = create_well();
     set_start_values(state, 0.0);
     state->piece_colour = 3;
@@ -49,10 +49,10 @@ class PlayTest : public ScratchDirTest {
         play_frame(&state, keys, before, dt, speed);
         memcpy(before, keys, sizeof keys);
     }
-    void place(int shape, int column, double height, bool turned = false) {
+    void place(int shape, int column, double height, int turns = 0) {
         set_piece_shape(&state.piece, shape);
-        PieceCells copy = state.piece;
-        if (turned) rotate_piece_cells(&copy, &state.piece);
+        for (PieceCells copy; turns-- > 0; rotate_piece_cells(&copy, &state.piece))
+            copy = state.piece;
         state.piece_column = column, state.piece_height = height;
     }
     // Fills row r in every column but the listed ones.

@@ -20,7 +20,14 @@ TEST(View, TheMouseTurnsTheKeypadZoomsAndTheCameraFollows) {
         EXPECT_NEAR(state.view_yaw, new_yaw, 1e-9) << "moved " << dx << ", " << dy;
         EXPECT_NEAR(state.view_pitch, new_pitch, 1e-9) << "moved " << dx << ", " << dy;
     }
-    const int zooms[][4] = {{90, 1, 0, 100}, {150, 1, 1, 140}, {30, 0, 1, 30}, {90, 2, 0, 90}};
+    // clang-format off
+    const int zooms[][4] = {
+        {90, 1, 0, 100},
+        {150, 1, 1, 140},
+        {30, 0, 1, 30},
+        {90, 2, 0, 90},
+    };
+    // clang-format on
     for (auto [fov, plus, minus, new_fov] : zooms) {
         uint8_t keys[KEY_SLOTS] = {}, before[KEY_SLOTS] = {};
         keys[KEY_KP_PLUS] = plus > 0, before[KEY_KP_PLUS] = plus == 2, keys[KEY_KP_MINUS] = minus;

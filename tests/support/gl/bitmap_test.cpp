@@ -77,17 +77,22 @@ TEST(DecodeBmp, RefusesWhatItCannotDecodeExactly) {
         release_bitmap(&image);
     }
     // 8 bits, two colours: bytes 0 to 7, then zeros; refused past the data or
-    // of 257 colours.
-    for (auto [at, value, whole] : {
-             std::tuple{10, 1100, true},
-             {10, 60, false},
-             {46, 257, false},
+    // of 257 colours; 16 and 32 bits, and rows stored top down, decode too.
+    for (auto [at, value, b] : {
+             std::tuple{10, 1100u, 1},
+             {10, 60u, 0},
+             {46, 257u, 0},
+             {28, 16u, 2},
+             {28, 32u, 4},
+             {22, (uint32_t)-3, 1},
          }) {
         file = make_bmp();
         file.resize(2000);
         put(file, 28, 8, 2), put(file, 46, 2, 4), put(file, 10, 1100, 4), put(file, at, value, 4);
         Bitmap image = decode(file, file.size());
-        EXPECT_EQ(image.palette != nullptr, whole) << "byte " << at << " = " << value;
+        EXPECT_EQ(std::pair(image.bytes_per_pixel, image.palette != nullptr),
+                  std::pair((uint8_t)b, b == 1))
+            << "byte " << at << " = " << value;
         for (int k = 0; k < 12 && image.palette; k++)
             EXPECT_EQ(image.palette[k], k < 8 ? k : 0) << "palette byte " << k;
         release_bitmap(&image);

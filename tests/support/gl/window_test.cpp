@@ -9,7 +9,11 @@ using Window = WindowTest;
 TEST_F(Window, DisplayNumbersAndSpansOfTheOneDisplay) {
     SDL_Rect d;
     SDL_GetDisplayBounds(0, &d);
-    for (auto [width, number] : {std::pair{0, 1}, {-1, 1}, {-1, 0}}) {
+    for (auto [width, number] : {
+             std::pair{0, 1},
+             {-1, 1},
+             {-1, 0},
+         }) {
         close_graphics_window();
         key_down['q'] = key_was_down[KEY_ANY_CTRL] = 1;
         ASSERT_EQ(open_graphics_window(width, number, "t"), 1) << window_error;

@@ -80,7 +80,8 @@ float text_width_n(const char *text, size_t length) {
 
 // The terminated forms end at the first 0 byte, inside an escape too.
 float text_width(const char *text) {
-    return text_width_n(text, text ? strlen(text) : 0);
+    if (!text) text = NULL_TEXT;
+    return text_width_n(text, strlen(text));
 }
 
 void begin_text() {
@@ -218,5 +219,6 @@ float draw_text_n(const char *text, size_t length, uint32_t colour, float x, flo
 
 float draw_text(const char *text, uint32_t colour, float x, float y, float wrap_width,
                 float bottom_limit) {
-    return draw_text_n(text, text ? strlen(text) : 0, colour, x, y, wrap_width, bottom_limit);
+    if (!text) text = NULL_TEXT;
+    return draw_text_n(text, strlen(text), colour, x, y, wrap_width, bottom_limit);
 }

@@ -39,3 +39,16 @@ TEST_F(Window, DisplayNumbersAndSpansOfTheOneDisplay) {
         EXPECT_EQ(key_down[slot], 1) << "key " << sym;
     }
 }
+
+// A new window starts black and transparent at depth 1; the projection puts
+// the near plane at depth -1, the far one at 1.
+TEST_F(Window, StartsClearedAndProjectsTheNearAndFarPlanes) {
+    uint8_t rgba[4] = {1, 1, 1, 1};
+    float depth = 0, m[16];
+    glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    glReadPixels(0, 0, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
+    EXPECT_EQ(std::tuple(rgba[0], rgba[1], rgba[2], rgba[3], depth), std::tuple(0, 0, 0, 0, 1.0f));
+    build_perspective_matrix(90, 800, 600, m);
+    for (float z : {0.1f, 1000.0f})
+        EXPECT_NEAR((m[10] * -z + m[14]) / (m[11] * -z), z < 1 ? -1 : 1, 1e-5) << "at " << z;
+}

@@ -112,8 +112,8 @@ static void expect_like_reference(const char *name, const std::vector<uint8_t> &
     if (text == 0 && coarse == 0 && fine <= fine_allowed) return;
     std::string actual = std::string(name) + "-actual.png";
     stbi_write_png(actual.c_str(), w, h, 3, frame.data(), w * 3);
-    ADD_FAILURE() << name << ": tiles differ: " << text << " text, " << coarse << " scene, " << fine
-                  << " small (" << fine_allowed << " allowed); see " << actual;
+    ADD_FAILURE() << name << ": " << text << " text, " << coarse << " scene and " << fine
+                  << " small tiles differ; see " << actual;
 }
 
 using Frames = WindowTest;
@@ -136,7 +136,7 @@ TEST_F(Frames, KnownStatesLookAsReviewed) {
         {"game_over", 480, 360, 1, 0, GAME_OVER, SHAPE_STEP_UP, M_PI / 2, 0, 16},
         {"portrait_after_a_resize", 270, 360, 1, 0, PLAYING, SHAPE_TEE, M_PI / 2, 0.3, 9},
         {"twice_the_pixels", 240, 180, 2, 0, PLAYING, SHAPE_SQUARE, M_PI / 2, 0.45, 9},
-        {"wide_screen", 640, 270, 1, 0, PLAYING, SHAPE_ROW_OF_FOUR, 2.5, 0.5, 9},
+        {"wide_screen", 640, 270, 1, 0, PLAYING, SHAPE_STEP_UP, 2.5, 0.5, 9},
     };
     for (const auto &c : cases) {
         start_test_game(&game, c.shape);
@@ -207,5 +207,10 @@ TEST_F(Frames, TextLooksAsReviewed) {
     }
     text_blend_mode = 3;
     expect_like_reference("text", read_frame(640, 540), 640, 540, 540, 4);
+    S names;
+    for (uint32_t i = 0; i < font_list.count; i++) names += fonts[i]->name + S(" ");
+    EXPECT_EQ(names, "normal normal:width=0.5:height=0.5 normal:width=2:height=2 "
+                     "normal:width=0.125:height=0.125 normal:width=0.25:height=0.25 ")
+        << "a font for each size drawn";
     forget_fonts();
 }

@@ -19,7 +19,6 @@ TEST_F(Rules, FramesFallStepTurnAndPauseAsTheKeysSay) {
         {0.5, 2, {}, PLAYING, 0, 19.0},
         {0.1, 1, {KEY_S}, PLAYING, 0, 18.5},
         {0.1, 1, {KEY_DOWN}, PLAYING, 0, 18.0},
-        {-5, 1, {}, PLAYING, 0, 18.0}, // a clock stepping back never lifts the piece
         {0, 1, {KEY_LEFT}, PLAYING, 19, 18},
         {0, 1, {KEY_LEFT}, PLAYING, 19, 18}, // held: no repeat
         {0, 1, {KEY_D, KEY_RIGHT}, PLAYING, 0, 18},

@@ -65,21 +65,17 @@ void rotate_piece_cells(const PieceCells *from, PieceCells *to) {
         for (int b = 0; b < 5; b++) to->cell[a][b] = from->cell[4 - b][a];
 }
 
-bool try_step(GameState *state, int step) {
+void try_step(GameState *state, int step) {
     int column = wrap_column(state->piece_column + step);
-    if (!piece_fits(state->well, &state->piece, column, whole_row(state->piece_height)))
-        return false;
-    state->piece_column = column;
-    return true;
+    if (piece_fits(state->well, &state->piece, column, whole_row(state->piece_height)))
+        state->piece_column = column;
 }
 
-bool try_turn(GameState *state) {
+void try_turn(GameState *state) {
     PieceCells turned;
     rotate_piece_cells(&state->piece, &turned);
-    if (!piece_fits(state->well, &turned, state->piece_column, whole_row(state->piece_height)))
-        return false;
-    state->piece = turned;
-    return true;
+    if (piece_fits(state->well, &turned, state->piece_column, whole_row(state->piece_height)))
+        state->piece = turned;
 }
 
 bool lock_piece(GameState *state) {

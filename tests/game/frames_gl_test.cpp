@@ -211,6 +211,6 @@ TEST_F(Frames, TextLooksAsReviewed) {
     for (uint32_t i = 0; i < font_list.count; i++) names += fonts[i]->name + S(" ");
     EXPECT_EQ(names, "normal normal:width=0.5:height=0.5 normal:width=2:height=2 "
                      "normal:width=0.125:height=0.125 normal:width=0.25:height=0.25 ")
-        << "a font for each size drawn";
+        << "the fonts";
     forget_fonts();
 }

@@ -77,7 +77,7 @@ TEST(DecodeBmp, RefusesWhatItCannotDecodeExactly) {
         release_bitmap(&image);
     }
     // 8 bits, two colours: bytes 0 to 7, then zeros; refused past the data or
-    // of 257 colours; 16 and 32 bits, and rows stored top down, decode too.
+    // of 257 colours; 16 and 32 bits and top-down rows decode too.
     for (auto [at, value, b] : {
              std::tuple{10, 1100u, 1},
              {10, 60u, 0},

@@ -20,34 +20,34 @@ const char NULL_TEXT[] = "NULL?";
 // One step through a text: a glyph, a newline, a control, or the end.
 struct Token {
     enum Kind { END, GLYPH, NEWLINE, CONTROL, NOTHING } kind;
-    uint32_t slot = 0;    // GLYPH
-    uint8_t code = 0;     // CONTROL
-    uint32_t operand = 0; // CONTROL
+    uint32_t slot{};    // GLYPH
+    uint8_t code{};     // CONTROL
+    uint32_t operand{}; // CONTROL
 };
 
 // Reads the token at *at, never past end; an escape cut short by the end of
 // the text ends it.
 Token next_token(const uint8_t *text, size_t *at, size_t end) {
-    if (*at >= end || text[*at] == 0) return {Token::END};
+    if (*at >= end || text[*at] == 0) return {.kind = Token::END};
     uint8_t byte = text[(*at)++];
-    if (byte == 10) return {Token::NEWLINE};
+    if (byte == 10) return {.kind = Token::NEWLINE};
     if (byte == TEXT_ESC_GLYPH) {
-        if (end - *at < 2) return {Token::END};
+        if (end - *at < 2) return {.kind = Token::END};
         uint32_t slot = text[*at] * 256u + text[*at + 1];
         *at += 2;
-        if (slot == 10) return {Token::NEWLINE};
+        if (slot == 10) return {.kind = Token::NEWLINE};
         // Past the glyph tables: nothing to draw and no advance.
-        if (slot >= GLYPH_SLOTS) return {Token::NOTHING};
-        return {Token::GLYPH, slot};
+        if (slot >= GLYPH_SLOTS) return {.kind = Token::NOTHING};
+        return {.kind = Token::GLYPH, .slot = slot};
     }
     if (byte == TEXT_ESC_CONTROL) {
-        if (end - *at < 5) return {Token::END};
+        if (end - *at < 5) return {.kind = Token::END};
         const uint8_t *p = text + *at;
         uint32_t operand = p[1] | p[2] << 8 | p[3] << 16 | (uint32_t)p[4] << 24;
         *at += 5;
-        return {Token::CONTROL, 0, p[0], operand};
+        return {.kind = Token::CONTROL, .code = p[0], .operand = operand};
     }
-    return {Token::GLYPH, byte};
+    return {.kind = Token::GLYPH, .slot = byte};
 }
 
 int advance(uint32_t slot, float width_factor) {

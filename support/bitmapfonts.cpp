@@ -33,17 +33,21 @@ void register_font(BitmapFont *font) {
     grow_array_push(&font_list, &font);
 }
 
+// Where the palette's grey ramp and its 6 x 6 x 6 colour cube begin.
+static const int GREY_RAMP = 16, COLOUR_CUBE = 40;
+
 void standard_palette(float red[256], float green[256], float blue[256]) {
-    for (int i = 0; i < 16; i++) {
+    for (int i = 0; i < GREY_RAMP; i++) {
         float on = (i & 8) ? 1.0f : 0.5f;
         red[i] = (i & 4) ? on : 0.0f;
         green[i] = (i & 2) ? on : 0.0f;
         blue[i] = (i & 1) ? on : 0.0f;
     }
     red[8] = green[8] = blue[8] = 0.25f;
-    for (int i = 16; i < 40; i++) red[i] = green[i] = blue[i] = (float)(i - 16) * 0.04347826f;
-    for (int i = 40; i < 256; i++) {
-        int j = i - 40, r = j % 6, g = (j / 6) % 6, b = j / 36;
+    for (int i = GREY_RAMP; i < COLOUR_CUBE; i++)
+        red[i] = green[i] = blue[i] = (float)(i - GREY_RAMP) * 0.04347826f;
+    for (int i = COLOUR_CUBE; i < 256; i++) {
+        int j = i - COLOUR_CUBE, r = j % 6, g = (j / 6) % 6, b = j / 36;
         red[i] = (float)(r * 0.2);
         green[i] = (float)(g * 0.2);
         blue[i] = (float)(b * 0.2);

@@ -109,20 +109,26 @@ void generate_mipmaps() {
         build_mipmaps_in_software();
 }
 
-// Component count and read-back format of an internal format.
+// Component count and read-back format of an internal format.  A sized
+// format counts as its components too: read back as RGB, a luminance level
+// would get colour levels below it, and GL would not sample the texture.
 static int components_of(GLint internal, GLenum *format) {
     int n;
     switch (internal) {
     case GL_LUMINANCE:
+    case GL_LUMINANCE8:
         n = 1;
         break;
     case GL_LUMINANCE_ALPHA:
+    case GL_LUMINANCE8_ALPHA8:
         n = 2;
         break;
     case GL_RGB:
+    case GL_RGB8:
         n = 3;
         break;
     case GL_RGBA:
+    case GL_RGBA8:
         n = 4;
         break;
     case 1:

@@ -35,9 +35,9 @@ static std::vector<uint8_t> box_filtered(const std::vector<uint8_t> &src, int w,
 
 using Textures = WindowTest;
 
-// Pictures of every depth stand upright in the bottom-left corner of a
-// power-of-two texture, red and blue swapped into GL's order; the software
-// mipmaps follow the box filter down to one texel.
+// Pictures of every depth, in sized formats or not, stand upright in the
+// bottom-left corner of a power-of-two texture, red and blue swapped into
+// GL's order; the software mipmaps follow the box filter down to one texel.
 TEST_F(Textures, PicturesStandUprightWithBoxFilteredMipmaps) {
     int saved = mipmap_extension_state;
     mipmap_extension_state = 0, srand(1);
@@ -56,6 +56,7 @@ TEST_F(Textures, PicturesStandUprightWithBoxFilteredMipmaps) {
         std::vector<uint8_t> pixels((size_t)w * h * n);
         for (uint8_t &p : pixels) p = rand();
         uint32_t width = 0, height = 0;
+        use_unsized_formats = w < 100;
         GLuint name = create_texture_from_bitmap(
             &width, &height, {(uint32_t)w, (uint32_t)h, (uint8_t)n, pixels.data(), nullptr});
         EXPECT_EQ(std::pair(width, height), std::pair((uint32_t)tw, (uint32_t)th)) << w << "x" << h;
@@ -72,5 +73,5 @@ TEST_F(Textures, PicturesStandUprightWithBoxFilteredMipmaps) {
         }
         glDeleteTextures(1, &name);
     }
-    mipmap_extension_state = saved;
+    mipmap_extension_state = saved, use_unsized_formats = 1;
 }

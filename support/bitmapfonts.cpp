@@ -210,7 +210,7 @@ void boost_glyph_mipmaps(BitmapFont *font) {
         GLint w = 0, h = 0;
         glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_WIDTH, &w);
         glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_HEIGHT, &h);
-        if (w <= 0 || h <= 0) return; // no reduced levels at all
+        if (w <= 0) return; // past the last level, or no reduced levels at all
         uint8_t *texels = (uint8_t *)checked_malloc((size_t)w * h * 4);
         glGetTexImage(GL_TEXTURE_2D, level, GL_RGBA, GL_UNSIGNED_BYTE, texels);
         for (int g = 0; g < GLYPH_SLOTS; g++) {

@@ -162,7 +162,7 @@ static std::string control(char code, uint32_t operand) {
 // Colours, pen moves, sizes, shrunk digits (the last size stays), glyph
 // slots, wrapping to a limit, a control at the end and one cut, no text, a
 // NUL ending it, every blend mode; a red bar after each text on the pen
-// line it returns, at its width.
+// line it returns, at its width.  A font without glyphs.
 TEST_F(Frames, TextLooksAsReviewed) {
     using S = std::string;
     forget_fonts(), load_game_font();
@@ -212,5 +212,8 @@ TEST_F(Frames, TextLooksAsReviewed) {
     EXPECT_EQ(names, "normal normal:width=0.5:height=0.5 normal:width=2:height=2 "
                      "normal:width=0.125:height=0.125 normal:width=0.25:height=0.25 ")
         << "the fonts";
+    forget_fonts(), load_font_data(nullptr, 0, "none");
+    EXPECT_EQ(std::pair(current_font->texture_width, current_font->cell_height), std::pair(1u, 1u))
+        << "no glyphs";
     forget_fonts();
 }

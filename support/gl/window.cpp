@@ -16,11 +16,11 @@ bool windowed_mode = false;
 bool mode_2d = true;
 float field_of_view = 90.0f;
 const char *window_class = nullptr;
-int32_t screen_width = 0;
-int32_t screen_height = 0;
+int32_t screen_width;
+int32_t screen_height;
 double pixel_ratio = 1.0;
-int32_t drawable_width = 0;
-int32_t drawable_height = 0;
+int32_t drawable_width;
+int32_t drawable_height;
 char window_error[512];
 
 static const float NEAR_PLANE = 0.1f;

@@ -214,6 +214,6 @@ TEST_F(Frames, TextLooksAsReviewed) {
         << "the fonts";
     forget_fonts(), load_font_data(nullptr, 0, "none");
     EXPECT_EQ(std::pair(current_font->texture_width, current_font->cell_height), std::pair(1u, 1u))
-        << "no glyphs";
+        << "empty";
     forget_fonts();
 }

@@ -188,13 +188,15 @@ static constexpr uint32_t unpacked_font_length() {
     }
     return used;
 }
-// Checked while compiling, so that unpacking needs no guard.
-static_assert(unpacked_font_length() <= UNPACKED_FONT_CAPACITY,
+// Worked out while compiling, so that unpacking needs no guard and takes no
+// more memory than the glyphs fill.
+static constexpr uint32_t UNPACKED_FONT_LENGTH = unpacked_font_length();
+static_assert(UNPACKED_FONT_LENGTH <= UNPACKED_FONT_CAPACITY,
               "the packed font holds whole glyphs that fit the unpacked buffer");
 
 uint8_t *unpack_builtin_font(uint32_t *length) {
     uint8_t *table = stroke_tile_table();
-    uint8_t *out = (uint8_t *)checked_malloc(UNPACKED_FONT_CAPACITY);
+    uint8_t *out = (uint8_t *)checked_malloc(UNPACKED_FONT_LENGTH);
     uint32_t used = 0;
     for (uint32_t p = 0; p < PACKED_FONT_BYTES;) {
         uint32_t w = packed_font_data[p], h = packed_font_data[p + 1];

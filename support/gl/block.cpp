@@ -10,8 +10,8 @@ struct Corner {
 };
 
 // The four texture corners every face shows, in vertex order.
-const float FACE_S[4] = {0, 1, 1, 0};
-const float FACE_T[4] = {0, 0, 1, 1};
+const float FACE_S[] = {0, 1, 1, 0};
+const float FACE_T[] = {0, 0, 1, 1};
 
 void quad(const Corner *corners[4], const float *heights) {
     for (int v = 0; v < 4; v++) {
@@ -51,14 +51,14 @@ void draw_block(int column, int row) {
     const Corner o1 = {(float)(TUBE_OUTER_RADIUS * c1), (float)(TUBE_OUTER_RADIUS * s1)};
     const float y0 = (float)row, y1 = (float)(row + 1);
 
-    const Corner *inner[4] = {&i0, &i1, &i1, &i0};
-    const float inner_h[4] = {y0, y0, y1, y1};
-    const Corner *cap[4] = {&i0, &i1, &o1, &o0};
-    const float bottom_h[4] = {y0, y0, y0, y0};
-    const float top_h[4] = {y1, y1, y1, y1};
-    const Corner *side0[4] = {&i0, &i0, &o0, &o0};
-    const Corner *side1[4] = {&i1, &i1, &o1, &o1};
-    const float side_h[4] = {y0, y1, y1, y0};
+    const Corner *inner[] = {&i0, &i1, &i1, &i0};
+    const float inner_h[] = {y0, y0, y1, y1};
+    const Corner *cap[] = {&i0, &i1, &o1, &o0};
+    const float bottom_h[] = {y0, y0, y0, y0};
+    const float top_h[] = {y1, y1, y1, y1};
+    const Corner *side0[] = {&i0, &i0, &o0, &o0};
+    const Corner *side1[] = {&i1, &i1, &o1, &o1};
+    const float side_h[] = {y0, y1, y1, y0};
 
     glBegin(GL_QUADS);
     quad(inner, inner_h);

@@ -52,7 +52,7 @@ uint32_t create_texture_from_bitmap(uint32_t *width, uint32_t *height, Bitmap im
     uint32_t name = new_texture_name();
 
     // An image with nothing in it shows as a single dark texel instead.
-    uint8_t placeholder[4] = {128, 0, 0, 0};
+    uint8_t placeholder[] = {128, 0, 0, 0};
     if (image.bytes_per_pixel == 0) image.bytes_per_pixel = 3;
     if (image.width == 0 || image.height == 0 || !image.pixels) {
         image.width = 1;

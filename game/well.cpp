@@ -14,10 +14,13 @@ int32_t **create_well() {
     return well;
 }
 
+// 2 to the power -31: a value of rand() times it lies in [0, 1).
+static const double RAND_SCALE = 1.0 / 2147483648.0;
+
 int random_index(int n) {
     double a = rand();
     double b = rand();
-    double v = (a * 4.656612873077393e-10 + b) * (n * 4.656612873077393e-10);
+    double v = (a * RAND_SCALE + b) * (n * RAND_SCALE);
     return (int)std::floor(v);
 }
 

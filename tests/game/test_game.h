@@ -51,8 +51,10 @@ class PlayTest : public ScratchDirTest {
     }
     void place(int shape, int column, double height, int turns = 0) {
         set_piece_shape(&state.piece, shape);
-        for (PieceCells copy; turns-- > 0; rotate_piece_cells(&copy, &state.piece))
-            copy = state.piece;
+        while (turns-- > 0) {
+            PieceCells copy = state.piece;
+            rotate_piece_cells(&copy, &state.piece);
+        }
         state.piece_column = column, state.piece_height = height;
     }
     // Fills row r in every column but the listed ones.

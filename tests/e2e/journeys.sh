@@ -16,7 +16,7 @@ start() {
     fi
     pid=$!
     [ $# = 0 ] || [ "$1" = closed ] || return 0
-    for _ in $(seq 200); do
+    for _ in $(seq 400); do
         window=$(xdotool search --name '^Vorlanx \[Quillmark\]$' 2>/dev/null | head -n 1)
         [ -n "$window" ] && [ "$(focus)" = "$window" ] && break
         sleep 0.1

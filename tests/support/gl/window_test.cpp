@@ -3,9 +3,9 @@
 using Window = WindowTest;
 
 // Display numbers past the displays mean the first, and spans of the one
-// display are that display; no key is down; a height of 0 is 1; X11 warps
-// the pointer; keys of other layouts are the Latin keys in their place;
-// either Control, Alt or Shift sets one slot.
+// display are that display; a height of 0 is 1; X11 warps the pointer; keys
+// of other layouts are the Latin keys in their place; either Control, Alt or
+// Shift sets one slot.
 TEST_F(Window, DisplayNumbersAndSpansOfTheOneDisplay) {
     SDL_Rect d;
     SDL_GetDisplayBounds(0, &d);
@@ -15,18 +15,15 @@ TEST_F(Window, DisplayNumbersAndSpansOfTheOneDisplay) {
              {-1, 0},
          }) {
         close_graphics_window();
-        key_down['q'] = key_was_down[KEY_ANY_CTRL] = 1;
         ASSERT_EQ(open_graphics_window(width, number, "t"), 1) << window_error;
         EXPECT_EQ(std::pair(screen_width, screen_height), std::pair(d.w, d.h))
             << width << " " << number;
-        EXPECT_EQ(key_down['q'], 0) << "a new window: no key down";
-        EXPECT_EQ(key_was_down[KEY_ANY_CTRL], 0) << "nor one down before";
     }
     set_view_size(640, 0);
     EXPECT_EQ(screen_height, 1) << "a height of 0";
     EXPECT_TRUE(pointer_warps()) << "X11 moves the pointer";
-    const int keys[][3] = {{SDL_SCANCODE_A, 0x444, 'a'},
-                           {SDL_SCANCODE_3, 0x2116, '3'},
+    const int keys[][3] = {{SDL_SCANCODE_Z, 0x44F, 'z'},
+                           {SDL_SCANCODE_9, 0x2116, '9'},
                            {SDL_SCANCODE_0, 0x444, '0'},
                            {SDL_SCANCODE_RCTRL, SDLK_RCTRL, KEY_ANY_CTRL},
                            {SDL_SCANCODE_LALT, SDLK_LALT, KEY_ANY_ALT},
@@ -40,14 +37,9 @@ TEST_F(Window, DisplayNumbersAndSpansOfTheOneDisplay) {
     }
 }
 
-// A new window starts black and transparent at depth 1; the projection puts
-// the near plane at depth -1, the far one at 1.
-TEST_F(Window, StartsClearedAndProjectsTheNearAndFarPlanes) {
-    uint8_t rgba[4] = {1, 1, 1, 1};
-    float depth = 0, m[16];
-    glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
-    glReadPixels(0, 0, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
-    EXPECT_EQ(std::tuple(rgba[0], rgba[1], rgba[2], rgba[3], depth), std::tuple(0, 0, 0, 0, 1.0f));
+// The projection puts the near plane at depth -1, the far one at 1.
+TEST(Projection, PutsTheNearAndFarPlanesAtTheEndsOfTheDepthRange) {
+    float m[16];
     build_perspective_matrix(90, 800, 600, m);
     for (float z : {0.1f, 1000.0f})
         EXPECT_NEAR((m[10] * -z + m[14]) / (m[11] * -z), z < 1 ? -1 : 1, 1e-5) << "at " << z;

@@ -49,7 +49,7 @@ TEST_F(Textures, PicturesStandUprightWithBoxFilteredMipmaps) {
         {300, 5, 4, 512, 8},
         {8, 32, 3, 8, 32},
         {2, 1, 3, 2, 1},
-        {1, 1, 4, 1, 1},
+        {1, 4, 4, 1, 4},
     };
     // clang-format on
     for (auto [w, h, n, tw, th] : cases) {

@@ -29,7 +29,7 @@ TEST_F(Report, QuestionsSectionsAndFatalReports) {
     EXPECT_EXIT(ON_STDERR(report_inner("x", 1, REPORT_END, nullptr, 0)),
                 ::testing::ExitedWithCode(1), "Trying to pop empty stack in report_inner");
     EXPECT_EXIT(ON_STDERR(checked_calloc(SIZE_MAX / 2, 4)), ::testing::ExitedWithCode(1),
-                "Out of memory: could not allocate 18446744073709551615 bytes");
+                "] Out of memory: could not allocate 18446744073709551615 bytes");
     windowed_mode = true;
     EXPECT_EXIT(ON_STDERR((report_inner("x", 1, REPORT_WARNING, "low", 0),
                            report_inner("x", 1, REPORT_FATAL, "gone", 0))),

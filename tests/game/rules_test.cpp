@@ -23,7 +23,6 @@ TEST_F(Rules, FramesFallStepTurnAndPauseAsTheKeysSay) {
         {0, 1, {KEY_LEFT}, PLAYING, 19, 18}, // held: no repeat
         {0, 1, {KEY_D, KEY_RIGHT}, PLAYING, 0, 18},
         {0, 1, {KEY_A}, PLAYING, 19, 18},
-        {0, 1, {KEY_LEFT, KEY_RIGHT}, PLAYING, 19, 18},
         {0.1, 1, {KEY_P}, PAUSED, 19, 18},
         {1, 1, {KEY_LEFT, KEY_SPACE, KEY_S}, PAUSED, 19, 18},
         {1, 1, {KEY_P, KEY_RIGHT}, PLAYING, 0, 18}, // the resume frame plays, no time passed

@@ -3,9 +3,9 @@
 using Window = WindowTest;
 
 // Display numbers past the displays mean the first, and spans of the one
-// display are that display; a height of 0 is 1; X11 warps the pointer; keys
-// of other layouts are the Latin keys in their place; either Control, Alt or
-// Shift sets one slot.
+// display are that display; a height of 0 is 1; pumps read the pixel ratio;
+// X11 warps the pointer; keys of other layouts are the Latin keys in their
+// place; either Control, Alt or Shift sets one slot.
 TEST_F(Window, DisplayNumbersAndSpansOfTheOneDisplay) {
     SDL_Rect d;
     SDL_GetDisplayBounds(0, &d);
@@ -19,7 +19,7 @@ TEST_F(Window, DisplayNumbersAndSpansOfTheOneDisplay) {
         EXPECT_EQ(std::pair(screen_width, screen_height), std::pair(d.w, d.h))
             << width << " " << number;
     }
-    set_view_size(640, 0);
+    pixel_ratio = 2, set_view_size(640, 0);
     EXPECT_EQ(screen_height, 1) << "a height of 0";
     EXPECT_TRUE(pointer_warps()) << "X11 moves the pointer";
     const int keys[][3] = {{SDL_SCANCODE_Z, 0x44F, 'z'},
@@ -35,6 +35,7 @@ TEST_F(Window, DisplayNumbersAndSpansOfTheOneDisplay) {
         SDL_PushEvent(&key), pump_events();
         EXPECT_EQ(key_down[slot], 1) << "key " << sym;
     }
+    EXPECT_EQ(drawable_width, screen_width) << "ratio";
 }
 
 // The projection puts the near plane at depth -1, the far one at 1.

@@ -11,6 +11,7 @@ TEST_F(Window, DisplayNumbersAndSpansOfTheOneDisplay) {
     SDL_GetDisplayBounds(0, &d);
     for (auto [width, number] : {
              std::pair{0, 1},
+             {0, 9},
              {-1, 1},
              {-1, 0},
          }) {
@@ -19,9 +20,12 @@ TEST_F(Window, DisplayNumbersAndSpansOfTheOneDisplay) {
         EXPECT_EQ(std::pair(screen_width, screen_height), std::pair(d.w, d.h))
             << width << " " << number;
     }
+    std::array<uint8_t, 4> rgba{1};
+    glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    EXPECT_EQ(rgba, decltype(rgba){}) << "new, cleared";
     pixel_ratio = 2, set_view_size(640, 0);
     EXPECT_EQ(screen_height, 1) << "a height of 0";
-    EXPECT_TRUE(pointer_warps()) << "X11 moves the pointer";
+    EXPECT_TRUE(pointer_warps()) << "X11";
     const int keys[][3] = {{SDL_SCANCODE_Z, 0x44F, 'z'},
                            {SDL_SCANCODE_9, 0x2116, '9'},
                            {SDL_SCANCODE_0, 0x444, '0'},

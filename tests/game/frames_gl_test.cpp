@@ -171,8 +171,8 @@ TEST_F(Frames, TextLooksAsReviewed) {
     const S half_up = control(CTRL_SET_SIZE, 0x00800080), big = control(CTRL_SET_SIZE, 0x200);
     const S down = control(CTRL_SET_SIZE, 0xFF800100), eighth = control(CTRL_SET_SIZE, 0x20);
     const S quarter = control(CTRL_SET_SIZE, 0x40), half = control(CTRL_SET_SIZE, 0x80);
-    const S glyphs = {'A', TEXT_ESC_GLYPH, 1, 0,  'B', TEXT_ESC_GLYPH, 2, 0,
-                      'C', TEXT_ESC_GLYPH, 0, 10, 'D'};
+    const S glyphs = {'A', TEXT_ESC_GLYPH, 1, 0, 'B', TEXT_ESC_GLYPH, 2, 0, 'C',
+                      'D', TEXT_ESC_GLYPH, 0, 10};
     const struct {
         std::string text;
         float x, y, wrap, limit;

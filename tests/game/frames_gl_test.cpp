@@ -130,7 +130,6 @@ TEST_F(Frames, KnownStatesLookAsReviewed) {
         double yaw, pitch, camera_height;
     } cases[] = {
         {"start", 480, 360, 1, 0, PLAYING, SHAPE_COUNT, M_PI / 2, 0, 17},
-        {"settled_blocks", 480, 360, 1, 0, PLAYING, SHAPE_ROW_OF_FOUR, M_PI / 2, 0.45, 9},
         {"zoomed_and_tilted", 480, 360, 1, 3, PLAYING, SHAPE_HOOK_UP, 1.4, 0.35, 10},
         {"paused", 480, 360, 1, 0, PAUSED, SHAPE_HOOK_DOWN, M_PI / 2, 0.4, 9},
         {"game_over", 480, 360, 1, 0, GAME_OVER, SHAPE_STEP_UP, M_PI / 2, 0, 16},

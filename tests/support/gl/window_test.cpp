@@ -2,27 +2,12 @@
 
 using Window = WindowTest;
 
-// Display numbers past the displays mean the first, and spans of the one
-// display are that display; a height of 0 is 1; pumps read the pixel ratio;
-// X11 warps the pointer; keys of other layouts are the Latin keys in their
-// place; either Control, Alt or Shift sets one slot.
+// A height of 0 is 1; pumps read the pixel ratio; X11 warps the pointer;
+// keys of other layouts are the Latin keys in their place; either Control,
+// Alt or Shift sets one slot.  Display numbers past the displays mean the
+// first, and spans of the one display are that display; a new window starts
+// cleared, with no key down.
 TEST_F(Window, DisplayNumbersAndSpansOfTheOneDisplay) {
-    SDL_Rect d;
-    SDL_GetDisplayBounds(0, &d);
-    for (auto [width, number] : {
-             std::pair{0, 1},
-             {0, 9},
-             {-1, 1},
-             {-1, 0},
-         }) {
-        close_graphics_window();
-        ASSERT_EQ(open_graphics_window(width, number, "t"), 1) << window_error;
-        EXPECT_EQ(std::pair(screen_width, screen_height), std::pair(d.w, d.h))
-            << width << " " << number;
-    }
-    std::array<uint8_t, 4> rgba{1};
-    glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-    EXPECT_EQ(rgba, decltype(rgba){}) << "new, cleared";
     pixel_ratio = 2, set_view_size(640, 0);
     EXPECT_EQ(screen_height, 1) << "a height of 0";
     EXPECT_TRUE(pointer_warps()) << "X11";
@@ -40,6 +25,24 @@ TEST_F(Window, DisplayNumbersAndSpansOfTheOneDisplay) {
         EXPECT_EQ(key_down[slot], 1) << "key " << sym;
     }
     EXPECT_EQ(drawable_width, screen_width) << "ratio";
+    SDL_Rect d;
+    SDL_GetDisplayBounds(0, &d);
+    for (auto [width, number] : {
+             std::pair{0, 1},
+             {0, 9},
+             {-1, 1},
+             {-1, 0},
+         }) {
+        close_graphics_window();
+        ASSERT_EQ(open_graphics_window(width, number, "t"), 1) << window_error;
+        EXPECT_EQ(std::pair(screen_width, screen_height), std::pair(d.w, d.h))
+            << width << " " << number;
+    }
+    EXPECT_EQ(key_down['z'], 0) << "reopened";
+    EXPECT_EQ(key_was_down['z'], 0) << "reopened, before";
+    std::array<uint8_t, 4> rgba{1};
+    glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    EXPECT_EQ(rgba, decltype(rgba){}) << "new, cleared";
 }
 
 // The projection puts the near plane at depth -1, the far one at 1.

@@ -50,13 +50,9 @@ static void draw_wall_quad(int c, int r) {
 
 static void draw_well() {
     const Shade WALL = {0.4, 0.5, 0.3}, WHITE = {1, 1, 1};
-    // The same twenty shades serve every column of every frame.
-    static Shade shades[WELL_ROWS];
-    static bool shades_known = false;
-    if (!shades_known) {
-        for (int r = 0; r < WELL_ROWS; r++) shades[r] = row_shade(r);
-        shades_known = true;
-    }
+    // The same twenty shades serve every column.
+    Shade shades[WELL_ROWS];
+    for (int r = 0; r < WELL_ROWS; r++) shades[r] = row_shade(r);
     for (int c = WELL_COLUMNS - 1; c >= 0; c--) {
         for (int r = WELL_ROWS - 1; r >= 0; r--) {
             const Shade &shade = shades[r];

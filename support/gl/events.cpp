@@ -67,10 +67,9 @@ static uint32_t button_bit(uint8_t button) {
 int pump_events() {
     // Last pump's taps are released before the copy, so that a tap in this
     // pump is a new press again.
-    bool released = false;
     for (int k = 0; k < KEY_SLOTS; k++)
-        if (release_pending[k]) key_down[k] = release_pending[k] = 0, released = true;
-    if (released) combine_modifier_slots();
+        if (release_pending[k]) key_down[k] = release_pending[k] = 0;
+    combine_modifier_slots();
     memcpy(key_was_down, key_down, sizeof key_down);
     mouse_buttons_prev = mouse_buttons;
     mouse_buttons &= ~(uint32_t)(MOUSE_WHEEL_UP | MOUSE_WHEEL_DOWN);

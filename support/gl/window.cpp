@@ -136,7 +136,6 @@ int open_graphics_window(int width, int height, const char *title) {
     glEnable(GL_TEXTURE_CUBE_MAP_SEAMLESS);
     glGetError(); // older drivers do not know the seamless cube-map flag
 
-    pixel_ratio = 1.0;
     refresh_pixel_ratio();
     set_view_size(w, h);
     glLoadIdentity();

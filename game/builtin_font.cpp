@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "allocation.h"
+#include "bitmapfonts.h"
 #include "stroketiles.h"
 
 // The game's strokes: a fifth of a tile each side of the centre line,
@@ -214,4 +215,11 @@ uint8_t *unpack_builtin_font(uint32_t *length) {
     free(table);
     *length = used;
     return out;
+}
+
+void load_builtin_font() {
+    uint32_t length = 0;
+    uint8_t *data = unpack_builtin_font(&length);
+    load_font_data(data, length, "normal");
+    free(data);
 }

@@ -21,3 +21,6 @@ uint8_t *stroke_tile_table();
 // its width and height in pixels, then its palette indices.  Returns a new
 // buffer for the caller to free, and its used length.
 uint8_t *unpack_builtin_font(uint32_t *length);
+
+// Unpacks the font and loads it under the name "normal".
+void load_builtin_font();

@@ -103,10 +103,7 @@ int run_game(int, char **, const char *) {
     set_window_icon(&icon);
     release_bitmap(&icon);
 
-    uint32_t font_length = 0;
-    uint8_t *font_data = unpack_builtin_font(&font_length);
-    load_font_data(font_data, font_length, "normal");
-    free(font_data);
+    load_builtin_font();
 
     game.wall_texture = make_wall_texture();
     game.block_texture = make_block_texture();
@@ -138,5 +135,6 @@ int run_game(int, char **, const char *) {
         glDeleteTextures(1, &game.wall_texture);
         glDeleteTextures(1, &game.block_texture);
     }
+    free_well(game.well);
     return 0;
 }

@@ -14,6 +14,11 @@ int32_t **create_well() {
     return well;
 }
 
+void free_well(int32_t **well) {
+    for (int c = 0; c < WELL_COLUMNS; c++) free(well[c]);
+    free(well);
+}
+
 // 2 to the power -31: a value of rand() times it lies in [0, 1).
 static const double RAND_SCALE = 1.0 / 2147483648.0;
 

@@ -119,7 +119,7 @@ static void expect_like_reference(const char *name, const std::vector<uint8_t> &
 using Frames = WindowTest;
 
 TEST_F(Frames, KnownStatesLookAsReviewed) {
-    forget_fonts(), load_game_font();
+    forget_fonts(), load_builtin_font();
     uint32_t wall = make_wall_texture(), block = make_block_texture();
     // The pieces spawned (a shape past the shapes is the last) or turned.
     const struct {
@@ -147,7 +147,7 @@ TEST_F(Frames, KnownStatesLookAsReviewed) {
         int w = c.width * c.pixel_ratio, h = c.height * c.pixel_ratio;
         std::vector<uint8_t> frame = draw_game_frame(c.width, c.height, c.pixel_ratio, c.zoom_in);
         expect_like_reference(c.name, frame, w, 2 * h, h, 1);
-        free_test_well(&game);
+        free_well(game.well);
     }
     forget_fonts();
 }
@@ -164,7 +164,7 @@ static std::string control(char code, uint32_t operand) {
 // line it returns, at its width.  A font without glyphs.
 TEST_F(Frames, TextLooksAsReviewed) {
     using S = std::string;
-    forget_fonts(), load_game_font();
+    forget_fonts(), load_builtin_font();
     const S digits = "0123456789";
     const S orange = control(CTRL_SET_COLOUR, 0xFF8000), pen_at_400 = control(CTRL_SET_PEN_X, 400);
     const S half_up = control(CTRL_SET_SIZE, 0x00800080), big = control(CTRL_SET_SIZE, 0x200);

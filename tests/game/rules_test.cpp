@@ -75,7 +75,7 @@ TEST_F(Rules, PiecesSettleAndFullRingsAreRemovedAndScored) {
               std::tuple(1, 1, 0))
         << "settled on the block";
     EXPECT_EQ(points_for_rows(4), 125) << "four rows";
-    free_test_well(&state);
+    free_well(state.well);
     start_test_game(&state, SHAPE_SQUARE);
     fill_row(3), fill_row(4), fill_row(19, {0});
     state.well[0][5] = 2;

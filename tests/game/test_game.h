@@ -21,27 +21,15 @@ inline void start_test_game(GameState *state, int shape) {
     set_piece_shape(&state->piece, shape);
 }
 
-inline void free_test_well(GameState *state) {
-    for (int c = 0; c < WELL_COLUMNS; c++) free(state->well[c]);
-    free(state->well);
-}
-
 inline void forget_fonts() { // each test starts with none
     for (uint32_t i = 0; i < font_list.count; i++) free(fonts[i]->name), free(fonts[i]);
     font_list.count = 0, current_font = nullptr, current_style = {};
 }
 
-inline void load_game_font() {
-    uint32_t length = 0;
-    uint8_t *data = unpack_builtin_font(&length);
-    load_font_data(data, length, "normal");
-    free(data);
-}
-
 class PlayTest : public ScratchDirTest {
   protected:
     void SetUp() override { ScratchDirTest::SetUp(), start_test_game(&state, SHAPE_SQUARE); }
-    void TearDown() override { free_test_well(&state), ScratchDirTest::TearDown(); }
+    void TearDown() override { free_well(state.well), ScratchDirTest::TearDown(); }
     // One frame with the given keys held (pressed unless held the frame before).
     void frame(double dt, std::initializer_list<int> held = {}, double speed = 1.0) {
         uint8_t keys[KEY_SLOTS] = {};

@@ -42,7 +42,6 @@ TEST_F(ScoreLog, ALineGoesInWholeOrNotAtAll) {
         limit = unlimited;
         if (c.room) limit.rlim_cur = read_file("scores.txt").size() + c.room;
         signal(SIGXFSZ, SIG_IGN);
-        // The other game is a child that ends its hold by ending.
         int holder = open("scores.txt", O_RDONLY | O_NONBLOCK);
         if (c.held) flock(holder, LOCK_EX);
         if (c.held && fork() == 0) usleep((useconds_t)(c.held * 1e6)), _exit(0);

@@ -29,6 +29,7 @@ TEST_F(Window, DisplayNumbersAndSpansOfTheOneDisplay) {
     pump_events();
     EXPECT_EQ(key_down[KEY_ANY_CTRL], 0) << "a tap lasts one pump";
     EXPECT_EQ(drawable_width, screen_width) << "ratio";
+    EXPECT_EQ(key_was_down['z'], 1) << "held on";
     SDL_Rect d;
     SDL_GetDisplayBounds(0, &d);
     for (auto [width, number] : {

@@ -71,8 +71,10 @@ for journey in ${*:-quit no_display play_to_the_end openbox}; do
         grep -q "game window: .*no display.*DISPLAY is not set" "$dir/err.txt" ||
             fail "no message: $(cat "$dir/err.txt")"
         expect_exit 1 ;;
-    play_to_the_end) # holding S ends the game: a line after the earlier one
+    play_to_the_end) # the sky over the well at the start; holding S ends
+        # the game: a line after the earlier one
         start
+        import -window root -crop 1x1+960+2 txt:- | grep -q 66669999FFFF || fail "no sky"
         printf '2020-Jan-01 00:00:00\t5\t2 rows\n' >"$dir/scores.txt"
         xdotool keydown s
         for _ in $(seq 1200); do [ "$(wc -l <"$dir/scores.txt")" = 1 ] && sleep 0.1; done

@@ -8,8 +8,8 @@ using Report = ScratchDirTest;
 
 // One word answers a question (an overlong one's rest is not the next
 // answer); Y is yes; no input is no.  A section prints its message as it
-// begins and ends.  Closing one section more than opened and running out of
-// memory are fatal: on screen, then exit 1.
+// begins and ends, and its end returns 0.  Running out of memory is fatal:
+// on screen, then exit 1.
 // In a window, warnings and fatal reports are logged, with their time.
 TEST_F(Report, QuestionsSectionsAndFatalReports) {
     std::ofstream("answers") << std::string(1007, 'n') << "yy N Y";
@@ -27,8 +27,6 @@ TEST_F(Report, QuestionsSectionsAndFatalReports) {
     fatal_pause_microseconds = 0;
     EXPECT_EXIT(ON_STDERR(report_inner("spinwell", 121, REPORT_FATAL, "no resolution", 0)),
                 ::testing::ExitedWithCode(1), "^\n\\[FATAL ERROR\\] no resolution\n$");
-    EXPECT_EXIT(ON_STDERR(report_inner("x", 1, REPORT_END, nullptr, 0)),
-                ::testing::ExitedWithCode(1), "Trying to pop empty stack in report_inner");
     EXPECT_EXIT(ON_STDERR(checked_calloc(SIZE_MAX / 2, 4)), ::testing::ExitedWithCode(1),
                 "] Out of memory: could not allocate 18446744073709551615 bytes");
     windowed_mode = true;

@@ -10,6 +10,7 @@
 
 // Allocates a well with its floor row and everything above it empty.
 int32_t **create_well();
+// Frees a well that create_well made.
 void free_well(int32_t **well);
 
 // floor(v) for v = (a / 2^31 + b) * n / 2^31, a and b two draws of rand().

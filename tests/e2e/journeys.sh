@@ -1,14 +1,27 @@
 #!/usr/bin/env bash
-# journeys.sh GAME [JOURNEY...]: a player's journeys, every wait bounded.
+# journeys.sh GAME [JOURNEY...]: a player's journeys.  Every check of the
+# live game waits, bounded, for the state it expects, and one that something
+# did not happen looks only after the game exited.
 set -u
 game=$1
 shift
 failures=0
+dirs=()
+trap 'rm -rf "${dirs[@]}"' EXIT
 fail() { echo "FAIL [$journey]: $*" >&2; failures=$((failures + 1)); }
+# Holds when the shell test given holds within the seconds given.
+within() {
+    local deadline=$((SECONDS + $1))
+    until eval "$2"; do
+        [ $SECONDS -lt $deadline ] || return 1
+        sleep 0.1
+    done
+}
 # The game in a scratch directory, its standard streams closed after
 # "closed", else with the environment changes given; with none, until it plays.
 start() {
     dir=$(mktemp -d)
+    dirs+=("$dir")
     if [ "${1:-}" = closed ]; then
         (cd "$dir" && exec env LD_PRELOAD="${GAME_PRELOAD:-}" "$game" <&- >&- 2>&-) &
     else
@@ -16,35 +29,29 @@ start() {
     fi
     pid=$!
     [ $# = 0 ] || [ "$1" = closed ] || return 0
-    for _ in $(seq 400); do
-        window=$(xdotool search --name '^Vorlanx \[Quillmark\]$' 2>/dev/null | head -n 1)
-        [ -n "$window" ] && [ "$(focus)" = "$window" ] && break
-        sleep 0.1
-    done
+    # A game slow to show its window under load gets 40 s.
+    within 40 'window=$(xdotool search --name "^Vorlanx \[Quillmark\]$" 2>/dev/null | head -n 1)
+               [ -n "$window" ] && [ "$(focus)" = "$window" ]' || fail "no window with the focus"
     picture_moves
 }
 expect_exit() {
-    for _ in $(seq 300); do kill -0 $pid 2>/dev/null && sleep 0.1; done
-    kill -9 $pid 2>/dev/null && fail "still running"
+    within 30 "! kill -0 $pid 2>/dev/null" || { kill -9 $pid 2>/dev/null && fail "still running"; }
     wait $pid
     local status=$?
     [ $status = "$1" ] || fail "exit status $status, not $1: $(cat "$dir"/*.txt)"
-    rm -rf "$dir"
 }
 hold() { xdotool keydown "$1" sleep 0.2 keyup "$1"; }
 shot() { xwd -root -silent | md5sum; }
-picture_moves() { # waits until it does
-    local a b=$(shot)
-    for _ in $(seq 50); do
-        a=$b b=$(sleep 0.2 && shot)
-        [ "$a" != "$b" ] && return 0
-    done
-    fail "the picture never moves"
-}
+picture_moves() { within 10 'a=$(shot) && sleep 0.2 && [ "$a" != "$(shot)" ]' || fail "the picture never moves"; }
+pixel_at() { import -window root -crop "1x1+$1" txt:- 2>/dev/null; }
 cpu_ticks() { awk '{ print $14 + $15 }' /proc/$pid/stat; } # 1/100 s
-within_10s() { # the shell test given holds, within 10 s
-    for _ in $(seq 100); do eval "$1" && return 0; sleep 0.1; done
-    return 1
+# Fewer than 10 ticks in 2 s, once the game had its chance to see that it is
+# minimised.
+resting() {
+    local before=$(cpu_ticks)
+    sleep 2
+    ticks=$(($(cpu_ticks) - before))
+    [ $ticks -lt 10 ]
 }
 focus() { xdotool getwindowfocus 2>/dev/null; }
 for journey in ${*:-quit no_display play_to_the_end openbox}; do
@@ -59,44 +66,43 @@ for journey in ${*:-quit no_display play_to_the_end openbox}; do
                 done
             else start; fi
             case $how in
-            q) xdotool keydown q keyup q ;;
+            # Both edges wait in the game's queue while it is stopped, so
+            # that one pump reads them.
+            q) kill -STOP $pid && xdotool keydown q keyup q sleep 0.2 && kill -CONT $pid ;;
             *) hold $how ;;
             esac
-            [ -e "$dir/scores.txt" ] && fail "$how wrote a score"
             expect_exit 0
+            [ -e "$dir/scores.txt" ] && fail "$how wrote a score"
         done ;;
     no_display) # the message says why
         start -u DISPLAY
-        within_10s "! kill -0 $pid 2>/dev/null"
+        expect_exit 1
         grep -q "game window: .*no display.*DISPLAY is not set" "$dir/err.txt" ||
-            fail "no message: $(cat "$dir/err.txt")"
-        expect_exit 1 ;;
-    play_to_the_end) # the sky over the well at the start; holding S ends
-        # the game: a line after the earlier one
+            fail "no message: $(cat "$dir/err.txt")" ;;
+    play_to_the_end) # the sky over the well at the start, once the camera has
+        # risen to the piece; holding S ends the game: a line after the earlier one
         start
-        import -window root -crop 1x1+960+2 txt:- | grep -q 66669999FFFF || fail "no sky"
+        within 10 'pixel_at 960+2 | grep -q 66669999FFFF' || fail "no sky"
         printf '2020-Jan-01 00:00:00\t5\t2 rows\n' >"$dir/scores.txt"
         xdotool keydown s
-        for _ in $(seq 1200); do [ "$(wc -l <"$dir/scores.txt")" = 1 ] && sleep 0.1; done
-        xdotool keyup s sleep 0.5
-        [ "$(wc -l <"$dir/scores.txt")" = 2 ] || fail "not two lines: $(cat "$dir/scores.txt")"
+        within 120 '[ "$(wc -l <"$dir/scores.txt")" != 1 ]' || fail "the game never ended"
+        xdotool keyup s
         hold q
-        expect_exit 0 ;;
+        expect_exit 0
+        [ "$(wc -l <"$dir/scores.txt")" = 2 ] || fail "not two lines: $(cat "$dir/scores.txt")" ;;
     openbox) # under a window manager: fullscreen with the game's class and icon;
         # resting while minimised; alt+F4
         openbox >/dev/null 2>&1 &
         wm=$!
-        within_10s 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window'
+        within 10 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window' || fail "no openbox"
         start
-        xprop -id "$window" _NET_WM_STATE | grep -q FULLSCREEN || fail "not fullscreen"
+        within 10 'xprop -id "$window" _NET_WM_STATE | grep -q FULLSCREEN' || fail "not fullscreen"
         class='"org.spinwell.Spinwell", "org.spinwell.Spinwell"'
         xprop -id "$window" WM_CLASS | grep -q "$class" || fail "class"
         xprop -id "$window" -notype -f _NET_WM_ICON 32c '=$0+\n' _NET_WM_ICON | md5sum |
             grep -q ^f7d4d75 || fail "not the built-in icon"
-        xdotool windowminimize "$window" sleep 0.5
-        before=$(cpu_ticks) && sleep 2
-        ticks=$(($(cpu_ticks) - before))
-        [ $ticks -lt 10 ] || fail "$ticks ticks in 2 s while minimised"
+        xdotool windowminimize "$window"
+        within 20 resting || fail "$ticks ticks in 2 s while minimised"
         xdotool windowactivate "$window"
         picture_moves
         xdotool key alt+F4

@@ -43,8 +43,10 @@ TEST_F(FocusedView, ThePointerTurnsTheViewAndGoesBackToTheCentre) {
     game = {};
     set_view_size(640, 480), update_view();
     SDL_SetWindowInputFocus(main_window);
-    for (int i = 0; i < 100 && !(SDL_GetWindowFlags(main_window) & SDL_WINDOW_INPUT_FOCUS); i++)
+    Uint32 give_up = SDL_GetTicks() + 10000;
+    while (!(SDL_GetWindowFlags(main_window) & SDL_WINDOW_INPUT_FOCUS) && SDL_GetTicks() < give_up)
         SDL_Delay(10), pump_events();
+    ASSERT_TRUE(SDL_GetWindowFlags(main_window) & SDL_WINDOW_INPUT_FOCUS) << "never focused";
     const struct {
         int width, dx, dy;
         PlayState state;

@@ -15,8 +15,10 @@
 #include "hud.h"
 #include "pacing.h"
 #include "report.h"
+#include "rest.h"
 #include "rules.h"
 #include "scene.h"
+#include "scorelog.h"
 #include "textures.h"
 #include "view.h"
 #include "well.h"
@@ -55,9 +57,11 @@ static bool quit_key_held() {
 }
 
 static FramePacer pacer;
+// The game as the last frame drawn showed it, and the wall-clock time then.
+static GameState shown;
+static double shown_at;
 
-// One pass of the frame loop; returns false when the run is over.
-static bool run_frame(bool *sdl_shut_down) {
+bool run_frame(bool *sdl_shut_down) {
     double now = monotonic_seconds();
     double fall_speed = fall_speed_at(now - game.start_time);
     double dt = 0.0;
@@ -66,15 +70,27 @@ static bool run_frame(bool *sdl_shut_down) {
 
     update_view();
     play_frame(&game, key_down, key_was_down, dt, fall_speed);
+    // A player who paused or whose game ended may walk away: the screen may
+    // sleep then, never while playing.
+    allow_screen_saver(game.play_state != PLAYING);
+    double wall_clock = realtime_seconds();
     if (window_unseen()) {
         // Nobody sees a frame: the game goes on at its own pace, but the loop
         // waits for events instead of drawing.
         follow_piece(dt);
         glLoadIdentity();
         SDL_WaitEventTimeout(nullptr, UNSEEN_WAIT_MS);
+    } else if (!frame_due(&shown, shown_at, &game, wall_clock, window_needs_redraw)) {
+        // At rest and nothing changed: the picture on screen stays until an
+        // event comes or the prompt blinks.
+        glLoadIdentity();
+        SDL_WaitEventTimeout(nullptr, (int)std::ceil(seconds_until_due(&game, wall_clock) * 1000));
     } else {
-        draw_frame(dt, realtime_seconds());
+        draw_frame(dt, wall_clock);
         SDL_GL_SwapWindow(main_window);
+        shown = game;
+        shown_at = wall_clock;
+        window_needs_redraw = false;
         // No more frames than the display shows, where the swap does not
         // wait for it; taps still count, latched until the next pump.
         pacer.period = display_refresh_period();
@@ -136,5 +152,7 @@ int run_game(int, char **, const char *) {
         glDeleteTextures(1, &game.block_texture);
     }
     free_well(game.well);
+    // A line still waiting for its turn is saved, or given up, first.
+    finish_saving_score_line();
     return 0;
 }

@@ -8,6 +8,11 @@ int run_game(int argc, char **argv, const char *command_line);
 
 #include "game_state.h"
 
+// One pass of the frame loop: the view, the game step, the frame drawn when
+// one is due (else a wait for events), the event pump.  Returns false when
+// the run is over; *sdl_shut_down tells whether a quit request took SDL down.
+bool run_frame(bool *sdl_shut_down);
+
 // Draws one frame's picture after the view update and the game step: the
 // scene, then the overlay with the exit prompt as it blinks at wall-clock
 // time now; finished, ready to be shown.

@@ -62,7 +62,7 @@ static void settle(GameState *state) {
         state->play_state = GAME_OVER;
         // Saved at once, before this lock's rows are counted: the line holds
         // the game as it stood when the piece overflowed.
-        append_score_line(state->score, state->rows_cleared);
+        start_saving_score_line(state->score, state->rows_cleared);
     }
     int removed = remove_full_rows(state->well);
     state->rows_cleared += removed;

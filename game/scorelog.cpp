@@ -5,6 +5,7 @@
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -13,9 +14,9 @@
 #include "logtime.h"
 
 static const char SCORE_LOG[] = "scores.txt";
-// How long another game may keep the log to itself before this line is
-// given up: a game that froze at its end would be worse than a lost line.
-static const double LOCK_PATIENCE_SECONDS = 1.0;
+// A slow disk or a network filesystem can keep another game's line on its
+// way to disk for seconds; the line waits beside the game, which goes on.
+double score_log_patience = 10.0;
 static const useconds_t LOCK_RETRY_US = 10000;
 
 static bool say_not_saved(const char *why) {
@@ -48,8 +49,11 @@ static int open_score_log() {
 // Returns 0, or the error that kept the lock away (EWOULDBLOCK: held by
 // another game for too long).
 static int take_turn(int fd) {
-    double deadline = monotonic_seconds() + LOCK_PATIENCE_SECONDS;
+    double deadline = monotonic_seconds() + score_log_patience;
     while (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        // A filesystem that cannot lock (NFS without its lock service, some
+        // FUSE ones) still takes the line, as before games took turns.
+        if (errno == ENOLCK || errno == EOPNOTSUPP || errno == EINVAL) return 0;
         if (errno != EWOULDBLOCK && errno != EINTR) return errno;
         if (monotonic_seconds() > deadline) return EWOULDBLOCK;
         usleep(LOCK_RETRY_US);
@@ -69,7 +73,8 @@ static int write_all(int fd, const char *text, size_t size) {
         ssize_t n = write(fd, text, size);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) return n < 0 ? errno : EIO;
-        text += n, size -= (size_t)n;
+        text += n;
+        size -= (size_t)n;
     }
     return 0;
 }
@@ -106,4 +111,28 @@ bool append_score_line(int score, int rows_cleared) {
     // The line is on disk; closing also hands the lock to the next game.
     close(fd);
     return true;
+}
+
+// The line being saved beside the game.
+static pthread_t saver;
+static bool saving;
+static int saved_score, saved_rows;
+
+static void *save_line(void *) {
+    append_score_line(saved_score, saved_rows);
+    return nullptr;
+}
+
+void start_saving_score_line(int score, int rows_cleared) {
+    finish_saving_score_line();
+    saved_score = score;
+    saved_rows = rows_cleared;
+    saving = pthread_create(&saver, nullptr, save_line, nullptr) == 0;
+    // With no thread to spare the line is still saved, the picture waiting.
+    if (!saving) append_score_line(score, rows_cleared);
+}
+
+void finish_saving_score_line() {
+    if (saving) pthread_join(saver, nullptr);
+    saving = false;
 }

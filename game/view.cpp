@@ -14,17 +14,11 @@ void apply_mouse_look(GameState *state, int dx, int dy) {
     state->view_pitch = std::clamp(pitch, -PITCH_LIMIT, PITCH_LIMIT);
 }
 
-int apply_zoom(GameState *state, const uint8_t *keys, const uint8_t *keys_before) {
-    int reloads = 0;
-    if (key_pressed(keys, keys_before, KEY_KP_PLUS) && state->fov_degrees < FOV_MAX) {
+void apply_zoom(GameState *state, const uint8_t *keys, const uint8_t *keys_before) {
+    if (key_pressed(keys, keys_before, KEY_KP_PLUS) && state->fov_degrees < FOV_MAX)
         state->fov_degrees += FOV_STEP;
-        reloads++;
-    }
-    if (key_pressed(keys, keys_before, KEY_KP_MINUS) && state->fov_degrees > FOV_MIN) {
+    if (key_pressed(keys, keys_before, KEY_KP_MINUS) && state->fov_degrees > FOV_MIN)
         state->fov_degrees -= FOV_STEP;
-        reloads++;
-    }
-    return reloads;
 }
 
 static bool window_has_focus() {
@@ -54,15 +48,24 @@ void update_view() {
         // frame only re-centres it, or the view would jump.
         if (had_focus && !resized && game.play_state != PAUSED)
             apply_mouse_look(&game, mouse_x - cx, mouse_y - cy);
-        if (warps) SDL_WarpMouseInWindow(main_window, cx, cy);
+        // Only a pointer away from the centre is put back: a warp comes back
+        // as an event, which would wake a game at rest for nothing.
+        bool away = !had_focus || resized || mouse_x != cx || mouse_y != cy;
+        if (warps && away) SDL_WarpMouseInWindow(main_window, cx, cy);
         // The pointer counts as at the centre now, whether or not the warp
         // comes back as a motion event: a still mouse must not keep turning.
         mouse_x = cx;
         mouse_y = cy;
     }
     had_focus = focused;
-    if (apply_zoom(&game, key_down, key_was_down) || resized) {
-        load_perspective_projection((float)game.fov_degrees);
+    apply_zoom(&game, key_down, key_was_down);
+    // The framework reloads the projection at its own angle whenever it
+    // likes (a restore, a same-size size change, a new scale): that angle
+    // follows the zoom.
+    bool zoomed = field_of_view != (float)game.fov_degrees;
+    field_of_view = (float)game.fov_degrees;
+    if (zoomed || resized) {
+        load_perspective_projection(field_of_view);
         projected_width = screen_width;
         projected_height = screen_height;
         projected_pixels = drawable_width;

@@ -13,8 +13,8 @@ enum { FOV_MIN = 30, FOV_MAX = 150, FOV_STEP = 10 };
 // Turns and tilts the view by the pointer's offset from the window centre.
 void apply_mouse_look(GameState *state, int dx, int dy);
 
-// Keypad plus, then minus; returns how many projection reloads are due.
-int apply_zoom(GameState *state, const uint8_t *keys, const uint8_t *keys_before);
+// Keypad plus, then minus.
+void apply_zoom(GameState *state, const uint8_t *keys, const uint8_t *keys_before);
 
 // The per-frame view step on the game record: mouse look (not while paused
 // or while another window has the focus), the pointer back to the centre,

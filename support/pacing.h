@@ -15,3 +15,8 @@ struct FramePacer {
 // does not drift; otherwise the next starts at once, so that a swap which
 // already waited for the display never has a second period added to it.
 double next_frame_start(FramePacer *pacer, double now);
+
+// Seconds between refreshes at the rate a display reports, in Hz: 1/60 where
+// the rate is missing or past belief (below 24 or above 500), as drivers and
+// virtual displays report.
+double refresh_period(int refresh_rate);

@@ -10,6 +10,7 @@ uint8_t key_was_down[KEY_SLOTS];
 // one frame, so that a quick tap is seen, and are released by the next pump.
 static uint8_t release_pending[KEY_SLOTS];
 int32_t mouse_x, mouse_y;
+bool window_needs_redraw = true;
 uint32_t mouse_buttons, mouse_buttons_prev;
 
 int32_t key_index(SDL_Keycode keycode) {
@@ -41,6 +42,24 @@ static void set_key(SDL_Keysym key, bool held) {
     bool tapped = !held && key_down[slot] && !key_was_down[slot];
     release_pending[slot] = tapped;
     if (!tapped) key_down[slot] = held;
+}
+
+// Window events after which the picture on screen may be gone or stale:
+// uncovered without a compositor, resized, shown again, moved to a screen
+// of another scale, or the focus changing.
+static bool changes_the_picture(uint8_t event) {
+    switch (event) {
+    case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_SHOWN:
+    case SDL_WINDOWEVENT_RESTORED:
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+    case SDL_WINDOWEVENT_DISPLAY_CHANGED:
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+        return true;
+    default:
+        return false;
+    }
 }
 
 static void combine_modifier_slots() {
@@ -88,6 +107,7 @@ int pump_events() {
         case SDL_WINDOWEVENT:
             if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
                 set_view_size(e.window.data1, e.window.data2);
+            if (changes_the_picture(e.window.event)) window_needs_redraw = true;
             break;
         case SDL_MOUSEMOTION:
             if (relative) {

@@ -28,6 +28,11 @@ int32_t key_index(SDL_Keycode keycode);
 
 void clear_key_state();
 
+// Set by the pump when the window's picture must be drawn again (uncovered,
+// resized, shown, another scale, the focus changing); the program clears it
+// once it has drawn.
+extern bool window_needs_redraw;
+
 // Returns 0 once the queue is drained, 1 when a quit was requested (a window
 // close, SIGINT or SIGTERM); SDL has then been shut down.
 int pump_events();

@@ -1,6 +1,8 @@
 #include "window.h"
 
 #include <GL/gl.h>
+#include <SDL_syswm.h>
+#include <dlfcn.h>
 #include <GL/glext.h>
 #include <cmath>
 #include <cstdio>
@@ -9,6 +11,7 @@
 
 #include "bitmap.h"
 #include "events.h"
+#include "pacing.h"
 
 SDL_Window *main_window;
 SDL_GLContext gl_context;
@@ -165,12 +168,37 @@ bool window_unseen() {
            (SDL_GetWindowFlags(main_window) & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_HIDDEN));
 }
 
+// Where no D-Bus screensaver service takes SDL's request (a bare X server,
+// a plain window manager), SDL 2.26 suspends the X screensaver instead, but
+// on enabling asks only D-Bus, which has nothing to take back: the X
+// screensaver stays suspended for good.  The suspension is taken back here;
+// where SDL made none, the X server ignores the request.
+static void resume_x11_screen_saver() {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!main_window || !SDL_GetWindowWMInfo(main_window, &info) || info.subsystem != SDL_SYSWM_X11)
+        return;
+    static void *xss = dlopen("libXss.so.1", RTLD_NOW | RTLD_LOCAL);
+    auto suspend = xss ? (void (*)(Display *, int))dlsym(xss, "XScreenSaverSuspend") : nullptr;
+    // Sent with SDL's next look at the X queue.
+    if (suspend) suspend(info.info.x11.display, 0);
+}
+
+void allow_screen_saver(bool allowed) {
+    if (allowed == (bool)SDL_IsScreenSaverEnabled()) return;
+    if (allowed) {
+        SDL_EnableScreenSaver();
+        resume_x11_screen_saver();
+    } else {
+        SDL_DisableScreenSaver();
+    }
+}
+
 double display_refresh_period() {
     SDL_DisplayMode mode = {};
     int display = main_window ? SDL_GetWindowDisplayIndex(main_window) : 0;
-    if (display < 0 || SDL_GetCurrentDisplayMode(display, &mode) != 0 || mode.refresh_rate <= 0)
-        return 1.0 / 60;
-    return 1.0 / mode.refresh_rate;
+    if (display < 0 || SDL_GetCurrentDisplayMode(display, &mode) != 0) return refresh_period(0);
+    return refresh_period(mode.refresh_rate);
 }
 
 void refresh_pixel_ratio() {
@@ -181,6 +209,7 @@ void refresh_pixel_ratio() {
     double ratio = window_w > 0 && pixels_w > 0 ? (double)pixels_w / window_w : 1.0;
     if (ratio == pixel_ratio) return;
     pixel_ratio = ratio;
+    window_needs_redraw = true;
     if (screen_width > 0) set_view_size(screen_width, screen_height);
 }
 
@@ -224,8 +253,15 @@ void load_perspective_projection(float fov_degrees) {
 void set_view_size(int width, int height) {
     screen_width = width;
     screen_height = height > 0 ? height : 1;
-    drawable_width = (int32_t)std::lround(screen_width * pixel_ratio);
-    drawable_height = (int32_t)std::lround(screen_height * pixel_ratio);
+    // The window's own size has the drawable SDL reports: a ratio that is
+    // not whole, rounded on each side, could leave a row undrawn.  A size
+    // the window does not have (yet) is scaled.
+    int window_w = 0, window_h = 0, pixels_w = 0, pixels_h = 0;
+    if (main_window) SDL_GetWindowSize(main_window, &window_w, &window_h);
+    if (window_w == screen_width && window_h == screen_height)
+        SDL_GL_GetDrawableSize(main_window, &pixels_w, &pixels_h);
+    drawable_width = pixels_w > 0 ? pixels_w : (int32_t)std::lround(screen_width * pixel_ratio);
+    drawable_height = pixels_h > 0 ? pixels_h : (int32_t)std::lround(screen_height * pixel_ratio);
     glViewport(0, 0, drawable_width, drawable_height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();

@@ -23,7 +23,7 @@ extern int32_t screen_height;
 // Drawable pixels per window unit: 2 on a Wayland output at scale 2, 1 on
 // X11.  The event pump reads it from SDL.
 extern double pixel_ratio;
-// The GL drawable in pixels: the window size times pixel_ratio.
+// The GL drawable in pixels, as SDL reports it for the window's size.
 extern int32_t drawable_width;
 extern int32_t drawable_height;
 
@@ -47,8 +47,12 @@ bool pointer_warps();
 // Whether the window is minimised or hidden, so that no frame is seen.
 bool window_unseen();
 
-// Seconds between two refreshes of the window's display (1/60 where the
-// display reports no rate).
+// Lets the screensaver and display power saving come on, or holds them off
+// (as SDL does from the start).
+void allow_screen_saver(bool allowed);
+
+// Seconds between two refreshes of the window's display, as refresh_period
+// makes of the rate the display reports.
 double display_refresh_period();
 
 // Reads pixel_ratio from SDL; when it changed (the window went to a monitor

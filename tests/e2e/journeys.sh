@@ -45,8 +45,8 @@ shot() { xwd -root -silent | md5sum; }
 picture_moves() { within 10 'a=$(shot) && sleep 0.2 && [ "$a" != "$(shot)" ]' || fail "the picture never moves"; }
 pixel_at() { import -window root -crop "1x1+$1" txt:- 2>/dev/null; }
 cpu_ticks() { awk '{ print $14 + $15 }' /proc/$pid/stat; } # 1/100 s
-# Fewer than 10 ticks in 2 s, once the game had its chance to see that it is
-# minimised.
+# Fewer than 10 ticks in 2 s, once the game had its chance to see that it
+# may rest.
 resting() {
     local before=$(cpu_ticks)
     sleep 2
@@ -91,7 +91,7 @@ for journey in ${*:-quit no_display play_to_the_end openbox}; do
         expect_exit 0
         [ "$(wc -l <"$dir/scores.txt")" = 2 ] || fail "not two lines: $(cat "$dir/scores.txt")" ;;
     openbox) # under a window manager: fullscreen with the game's class and icon;
-        # resting while minimised; alt+F4
+        # resting while paused and while minimised; alt+F4
         openbox >/dev/null 2>&1 &
         wm=$!
         within 10 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window' || fail "no openbox"
@@ -101,10 +101,15 @@ for journey in ${*:-quit no_display play_to_the_end openbox}; do
         xprop -id "$window" WM_CLASS | grep -q "$class" || fail "class"
         xprop -id "$window" -notype -f _NET_WM_ICON 32c '=$0+\n' _NET_WM_ICON | md5sum |
             grep -q ^f7d4d75 || fail "not the built-in icon"
+        hold p # paused, it rests as well
+        within 20 resting || fail "$ticks ticks in 2 s while paused"
+        hold p
         xdotool windowminimize "$window"
         within 20 resting || fail "$ticks ticks in 2 s while minimised"
         xdotool windowactivate "$window"
         picture_moves
+        # alt+F4 closes the window with the focus
+        within 10 '[ "$(focus)" = "$window" ]' || fail "no focus after the restore"
         xdotool key alt+F4
         expect_exit 0
         kill $wm ;;

@@ -50,6 +50,7 @@ static std::vector<uint8_t> read_frame(int width, int height) {
 // in as often as asked, and below it its overlay alone.
 static std::vector<uint8_t> draw_game_frame(int width, int height, int ratio, int zoom_in) {
     const double now = 1000.75;
+    glClearColor(0.4f, 0.6f, 1.0f, 0); // the game sets its own once a process
     pixel_ratio = ratio;
     set_view_size(width, height);
     for (int i = 0; i < zoom_in; i++) {
@@ -64,7 +65,6 @@ static std::vector<uint8_t> draw_game_frame(int width, int height, int ratio, in
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
     draw_hud(now);
-    glClearColor(0.4f, 0.6f, 1.0f, 0); // the game sets its own only once
     std::vector<uint8_t> text = read_frame(drawable_width, drawable_height);
     text.insert(text.end(), frame.begin(), frame.end());
     return text;

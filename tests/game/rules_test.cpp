@@ -1,6 +1,10 @@
 #include "rules.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <vector>
+
+#include "scorelog.h"
 
 #include "test_game.h"
 
@@ -96,22 +100,28 @@ TEST_F(Rules, PiecesSettleAndFullRingsAreRemovedAndScored) {
         << "the middle row came down by two";
 }
 
-// The final lock saves the game as it stood before its own rows count, and
-// nothing moves after.
+// The final lock saves the game as it stood before its own rows count,
+// while the frames go on: another game holds the log; and nothing moves after.
 TEST_F(Rules, TheGameEndsWithOneScoreLineAndNothingMovesAfter) {
     state.score = 7, state.rows_cleared = 3;
     // A step turned upright stops at pivot row 19; column 6, written first,
     // completes row 18 before the cell in row 20 overflows.
     fill_row(18, {6});
     place(SHAPE_STEP_UP, 5, SPAWN_HEIGHT, 1);
+    int other_game = open("scores.txt", O_CREAT | O_RDONLY, 0666);
+    flock(other_game, LOCK_EX);
     frame(1.0), frame(1.0);
     EXPECT_EQ(std::tuple(state.play_state, state.rows_cleared, state.score),
               std::tuple(GAME_OVER, 4, 8))
         << "the final lock's row counts";
+    EXPECT_EQ(read_file("scores.txt"), "") << "the line waits for its turn";
+    close(other_game);
+    finish_saving_score_line();
     std::string log = read_file("scores.txt");
     EXPECT_TRUE(testing::internal::RE::FullMatch(log, LOG_TIME "\t7\t3 rows\n")) << log;
     GameState over = state;
     for (int key : {KEY_P, KEY_LEFT, KEY_RIGHT, KEY_SPACE}) frame(0.5, {key, KEY_S}), frame(0.5);
+    finish_saving_score_line();
     EXPECT_EQ(memcmp(&over, &state, sizeof state), 0) << "nothing moves after the game";
     EXPECT_EQ(read_file("scores.txt"), log) << "one line only";
 }

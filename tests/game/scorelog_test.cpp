@@ -1,38 +1,55 @@
 #include "scorelog.h"
 
 #include <csignal>
+#include <dlfcn.h>
 #include <cstring>
 #include <fcntl.h>
 #include <string>
 #include <sys/file.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include "../scratch_dir.h"
 
 using ScoreLog = ScratchDirTest;
 using testing::internal::RE;
 
+// The C library's flock, but failing with flock_error when that is set.
+static int flock_error;
+extern "C" int flock(int fd, int operation) {
+    static auto real = (int (*)(int, int))dlsym(RTLD_NEXT, "flock");
+    errno = flock_error;
+    return flock_error ? -1 : real(fd, operation);
+}
+
 #define NEW_LINE LOG_TIME "\t42\t3 rows\n"
 #define OLD "printf 'old\\n' >scores.txt"
 
 // The line goes in whole or not at all, earlier lines stay, another game's
-// lock is waited for up to a second, and nothing but a regular file is opened.
+// lock is waited for as long as patience allows, a filesystem without locks
+// still takes the line, and nothing but a regular file is opened.
 TEST_F(ScoreLog, ALineGoesInWholeOrNotAtAll) {
     // The file, the bytes it may grow by (0: no limit), how long another game
-    // holds the lock, the bytes after or a shell test, the message if not saved.
+    // holds the lock, the patience (0: the game's own), how flock fails, the
+    // bytes after or a shell test, the message if not saved.
     const struct {
         const char *name, *set_up;
         int room;
-        double held;
+        double held, patience;
+        int lock_error;
         const char *after, *why;
     } cases[] = {
-        {"no file yet", "true", 0, 0, NEW_LINE, ""},
-        {"no last newline", "printf x >scores.txt", 0, 0, "x\n" NEW_LINE, ""},
-        {"a full disk", OLD, 10, 0, "old\n", "File too large"},
-        {"locked a moment", OLD, 0, 0.2, "old\n" NEW_LINE, ""},
-        {"locked by another game", OLD, 0, 2, "old\n", "another game kept it locked"},
-        {"a FIFO", "mkfifo scores.txt", 0, 0, "test -p scores.txt", "not a regular file"},
+        {"no file yet", "true", 0, 0, 0, 0, NEW_LINE, ""},
+        {"no last newline", "printf x >scores.txt", 0, 0, 0, 0, "x\n" NEW_LINE, ""},
+        {"a full disk", OLD, 10, 0, 0, 0, "old\n", "File too large"},
+        {"locked 1.5 s, a slow disk", OLD, 0, 1.5, 0, 0, "old\n" NEW_LINE, ""},
+        {"locked past patience", OLD, 0, 1, 0.3, 0, "old\n", "another game kept it locked"},
+        {"no lock service", OLD, 0, 0, 0, ENOLCK, "old\n" NEW_LINE, ""},
+        {"no locks on FUSE", OLD, 0, 0, 0, EINVAL, "old\n" NEW_LINE, ""},
+        {"a FIFO", "mkfifo scores.txt", 0, 0, 0, 0, "test -p scores.txt", "not a regular file"},
     };
+    umask(022);
+    const double own_patience = score_log_patience;
     for (const auto &c : cases) {
         ASSERT_EQ(system("rm -rf scores.txt"), 0);
         ASSERT_EQ(system(c.set_up), 0) << c.name;
@@ -51,8 +68,11 @@ TEST_F(ScoreLog, ALineGoesInWholeOrNotAtAll) {
         FILE *error_output = stderr;
         stderr = fmemopen(said, sizeof said - 1, "w");
         ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
-        alarm(10); // a call that blocks ends the test
+        alarm(20); // a call that blocks ends the test
+        score_log_patience = c.patience ? c.patience : own_patience;
+        flock_error = c.lock_error;
         bool saved = append_score_line(42, 3);
+        flock_error = 0;
         alarm(0);
         setrlimit(RLIMIT_FSIZE, &unlimited);
         fclose(stderr), stderr = error_output;
@@ -66,5 +86,10 @@ TEST_F(ScoreLog, ALineGoesInWholeOrNotAtAll) {
         else
             EXPECT_TRUE(RE::FullMatch(read_file("scores.txt"), c.after))
                 << c.name << ": " << read_file("scores.txt");
+        struct stat made = {};
+        stat("scores.txt", &made);
+        if (c.name == cases[0].name) {
+            EXPECT_EQ(made.st_mode & 07777, 0644u) << "a new file's mode";
+        }
     }
 }

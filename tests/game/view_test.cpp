@@ -38,9 +38,11 @@ using FocusedView = WindowTest;
 // With the focus, the pointer's travel from the centre turns the view 0.005
 // rad a pixel, round and round, and tilts it up to 1.3; not on the first
 // frame with the focus, nor after a resize, nor paused; then it counts as
-// back at the centre, so a still mouse turns nothing.
+// back at the centre, so a still mouse turns nothing.  The zoom outlives
+// the framework's reloads of the projection.
 TEST_F(FocusedView, ThePointerTurnsTheViewAndGoesBackToTheCentre) {
     game = {};
+    game.fov_degrees = 90;
     set_view_size(640, 480), update_view();
     SDL_SetWindowInputFocus(main_window);
     Uint32 give_up = SDL_GetTicks() + 10000;
@@ -66,5 +68,15 @@ TEST_F(FocusedView, ThePointerTurnsTheViewAndGoesBackToTheCentre) {
         update_view();
         EXPECT_NEAR(game.view_yaw, f.yaw, 1e-9) << "frame " << &f - frames;
         EXPECT_NEAR(game.view_pitch, f.pitch, 1e-9) << "frame " << &f - frames;
-    }
+    } // A size change to the same size, as after a restore, keeps the zoom.
+    key_down[KEY_KP_MINUS] = 1;
+    update_view();
+    SDL_Event restored = {SDL_WINDOWEVENT};
+    restored.window.event = SDL_WINDOWEVENT_SIZE_CHANGED;
+    SDL_GetWindowSize(main_window, &restored.window.data1, &restored.window.data2);
+    SDL_PushEvent(&restored), pump_events();
+    float want[16], got[16];
+    build_perspective_matrix(80, screen_width, screen_height, want);
+    glGetFloatv(GL_PROJECTION_MATRIX, got);
+    EXPECT_FLOAT_EQ(got[0], want[0]) << "zoomed in after a restore";
 }

@@ -6,7 +6,7 @@
 
 // Times in periods.  A frame done over an eighth of a period early waits
 // until due, and sleeps until then; a later one, as after a swap that
-// waited, starts at once.
+// waited, starts at once.  A display's rate paces from 24 to 500 Hz.
 TEST(Pacing, AFrameDoneEarlyWaitsUntilDueAndALateOneStartsAtOnce) {
     // clang-format off
     const struct { const char *name; double due, now, start, next_due; } cases[] = {
@@ -19,6 +19,15 @@ TEST(Pacing, AFrameDoneEarlyWaitsUntilDueAndALateOneStartsAtOnce) {
         EXPECT_DOUBLE_EQ(next_frame_start(&pacer, c.now), c.start) << c.name;
         EXPECT_DOUBLE_EQ(pacer.next_start, c.next_due) << c.name << ": next due";
     }
+    for (auto [hz, period] : {
+             std::pair{0, 1 / 60.0},
+             {23, 1 / 60.0},
+             {24, 1 / 24.0},
+             {144, 1 / 144.0},
+             {500, 1 / 500.0},
+             {501, 1 / 60.0},
+         })
+        EXPECT_DOUBLE_EQ(refresh_period(hz), period) << hz << " Hz";
     double due = monotonic_seconds() + 0.05;
     sleep_until_monotonic(due);
     EXPECT_GE(monotonic_seconds(), due - 1e-6) << "slept until due";

@@ -29,6 +29,10 @@ TEST_F(Window, DisplayNumbersAndSpansOfTheOneDisplay) {
     pump_events();
     EXPECT_EQ(key_down[KEY_ANY_CTRL], 0) << "a tap lasts one pump";
     EXPECT_EQ(drawable_width, screen_width) << "ratio";
+    int w, h;
+    SDL_GetWindowSize(main_window, &w, &h);
+    pixel_ratio = 1.25, set_view_size(w, h);
+    EXPECT_EQ(drawable_height, h) << "the window's own size: the drawable SDL reports";
     EXPECT_EQ(key_was_down['z'], 1) << "held on";
     SDL_Rect d;
     SDL_GetDisplayBounds(0, &d);

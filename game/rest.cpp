@@ -1,0 +1,24 @@
+#include "rest.h"
+
+#include <cmath>
+
+// The exit prompt's underscore turns on and off at each half of the second.
+static double blink_phase(double wall_clock) {
+    return std::floor(wall_clock * 2);
+}
+
+bool frame_due(const GameState *shown, double shown_at, const GameState *now, double now_at,
+               bool window_asks) {
+    if (now->play_state == PLAYING || window_asks) return true;
+    // At rest only the state, the view (the mouse after the game, the zoom)
+    // and the blink can change.
+    if (now->play_state != shown->play_state || now->fov_degrees != shown->fov_degrees ||
+        now->view_yaw != shown->view_yaw || now->view_pitch != shown->view_pitch)
+        return true;
+    return now->play_state == GAME_OVER && blink_phase(now_at) != blink_phase(shown_at);
+}
+
+double seconds_until_due(const GameState *now, double now_at) {
+    if (now->play_state != GAME_OVER) return 0.5;
+    return (blink_phase(now_at) + 1) / 2 - now_at;
+}

@@ -65,7 +65,7 @@ static double milliseconds_since(double start) {
 // driver, its allocations counted.
 static void frame_work(double dt, double fall_speed) {
     counting = true;
-    update_view();
+    update_view(dt);
     play_frame(&game, key_down, key_was_down, dt, fall_speed);
     draw_frame(dt, 0.0);
     counting = false;

@@ -1,6 +1,7 @@
 #include "driver.h"
 
 #include <GL/gl.h>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -14,6 +15,7 @@
 #include "events.h"
 #include "hud.h"
 #include "pacing.h"
+#include "pads.h"
 #include "report.h"
 #include "rest.h"
 #include "rules.h"
@@ -52,8 +54,37 @@ void draw_frame(double dt, double now) {
     glFinish();
 }
 
-static bool quit_key_held() {
-    return key_down[KEY_Q] || key_down[KEY_ESCAPE];
+// Back quits only a game already paused or over: while playing it pauses.
+static bool quit_requested() {
+    return key_down[KEY_Q] || key_down[KEY_ESCAPE] ||
+           (key_pressed(key_down, key_was_down, KEY_PAD_BACK) && game.play_state != PLAYING);
+}
+
+// A frame's look turns by at most this much time, so that the first frame
+// after a rest's long wait does not spin the view.
+static const double LONGEST_LOOK_SECONDS = 0.1;
+
+void map_pad_controls() {
+    static const struct {
+        SDL_GameControllerButton button;
+        int16_t slot;
+    } buttons[] = {
+        {SDL_CONTROLLER_BUTTON_DPAD_LEFT, KEY_LEFT},
+        {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, KEY_RIGHT},
+        {SDL_CONTROLLER_BUTTON_A, KEY_UP},
+        {SDL_CONTROLLER_BUTTON_B, KEY_UP},
+        {SDL_CONTROLLER_BUTTON_DPAD_UP, KEY_UP},
+        {SDL_CONTROLLER_BUTTON_DPAD_DOWN, KEY_DOWN},
+        {SDL_CONTROLLER_BUTTON_START, KEY_P},
+        {SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, KEY_KP_PLUS},
+        {SDL_CONTROLLER_BUTTON_LEFTSHOULDER, KEY_KP_MINUS},
+        {SDL_CONTROLLER_BUTTON_BACK, KEY_PAD_BACK},
+    };
+    for (auto b : buttons) pad_button_slots[b.button] = b.slot;
+    pad_stick_slots[PAD_STICK_LEFT] = KEY_LEFT;
+    pad_stick_slots[PAD_STICK_RIGHT] = KEY_RIGHT;
+    pad_stick_slots[PAD_STICK_DOWN] = KEY_DOWN;
+    pad_unplugged_slot = KEY_PAD_UNPLUGGED;
 }
 
 static FramePacer pacer;
@@ -68,7 +99,7 @@ bool run_frame(bool *sdl_shut_down) {
     if (game.play_state == PLAYING && now > game.previous_frame_time)
         dt = now - game.previous_frame_time;
 
-    update_view();
+    update_view(std::min(now - game.previous_frame_time, LONGEST_LOOK_SECONDS));
     play_frame(&game, key_down, key_was_down, dt, fall_speed);
     // A player who paused or whose game ended may walk away: the screen may
     // sleep then, never while playing.
@@ -102,7 +133,7 @@ bool run_frame(bool *sdl_shut_down) {
         *sdl_shut_down = true;
         return false;
     }
-    if (quit_key_held()) return false;
+    if (quit_requested()) return false;
     game.previous_frame_time = now;
     return true;
 }
@@ -110,6 +141,7 @@ bool run_frame(bool *sdl_shut_down) {
 int run_game(int, char **, const char *) {
     mode_2d = false;
     window_class = WINDOW_CLASS;
+    map_pad_controls();
     if (!open_graphics_window(0, 0, WINDOW_TITLE)) {
         fprintf(stderr, "spinwell: cannot open the game window: %s\n", window_error);
         return 1;

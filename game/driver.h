@@ -13,6 +13,11 @@ int run_game(int argc, char **argv, const char *command_line);
 // the run is over; *sdl_shut_down tells whether a quit request took SDL down.
 bool run_frame(bool *sdl_shut_down);
 
+// Gives the controller's buttons and left stick the keys of the same
+// controls (the D-pad and stick the arrows, A, B and up a turn, Start P,
+// the shoulders the keypad zoom), Back and unplugging their own slots.
+void map_pad_controls();
+
 // Draws one frame's picture after the view update and the game step: the
 // scene, then the overlay with the exit prompt as it blinks at wall-clock
 // time now; finished, ready to be shown.

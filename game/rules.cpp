@@ -89,6 +89,11 @@ void play_frame(GameState *state, const uint8_t *keys, const uint8_t *keys_befor
                 double fall_speed) {
     bool pause_request = key_pressed(keys, keys_before, KEY_P) &&
                          (state->play_state == PLAYING || state->play_state == PAUSED);
+    // Back never throws a game away, and a player whose controller went has
+    // lost their hands: both only pause.
+    if (state->play_state == PLAYING && (key_pressed(keys, keys_before, KEY_PAD_BACK) ||
+                                         key_pressed(keys, keys_before, KEY_PAD_UNPLUGGED)))
+        pause_request = true;
     if (state->play_state == PLAYING && !pause_request) {
         game_step(state, keys, keys_before, dt, fall_speed);
     } else if (state->play_state == PAUSED && pause_request) {

@@ -23,9 +23,14 @@ enum {
     KEY_UP = 0xD2,
     KEY_KP_MINUS = 0xD6,
     KEY_KP_PLUS = 0xD7,
+    // Slots of the controller, which no key reaches (the letters of a
+    // keyboard layout stop far below).
+    KEY_PAD_BACK = 505,
+    KEY_PAD_UNPLUGGED = 506, // down for one frame when a controller goes
 };
 
-// One frame of play: the pause request, then either the game step or the
+// One frame of play: the pause request (P; while playing also the
+// controller's Back or its unplugging), then either the game step or the
 // pause toggle.  keys and keys_before are the current and previous key
 // arrays; dt is the frame time (0 unless playing); fall_speed in rows per
 // second.

@@ -5,13 +5,28 @@
 #include <cmath>
 
 #include "events.h"
+#include "pads.h"
 #include "rules.h"
 #include "window.h"
 
+static void turn_view(GameState *state, double yaw, double pitch) {
+    state->view_yaw = std::fmod(state->view_yaw + yaw, 2 * M_PI);
+    state->view_pitch = std::clamp(state->view_pitch + pitch, -PITCH_LIMIT, PITCH_LIMIT);
+}
+
 void apply_mouse_look(GameState *state, int dx, int dy) {
-    state->view_yaw = std::fmod(state->view_yaw + dx * MOUSE_RADIANS_PER_PIXEL, 2 * M_PI);
-    double pitch = state->view_pitch + dy * MOUSE_RADIANS_PER_PIXEL;
-    state->view_pitch = std::clamp(pitch, -PITCH_LIMIT, PITCH_LIMIT);
+    turn_view(state, dx * MOUSE_RADIANS_PER_PIXEL, dy * MOUSE_RADIANS_PER_PIXEL);
+}
+
+// 0 within the dead zone, then up to 1 at full lean, signed.
+static double stick_share(double lean) {
+    double beyond = (std::fabs(lean) - STICK_DEAD_ZONE) / (1 - STICK_DEAD_ZONE);
+    return beyond > 0 ? std::copysign(std::min(beyond, 1.0), lean) : 0.0;
+}
+
+void apply_stick_look(GameState *state, double x, double y, double seconds) {
+    turn_view(state, stick_share(x) * STICK_YAW_RATE * seconds,
+              stick_share(y) * STICK_PITCH_RATE * seconds);
 }
 
 void apply_zoom(GameState *state, const uint8_t *keys, const uint8_t *keys_before) {
@@ -30,7 +45,7 @@ static bool window_has_focus() {
 static bool had_focus = false;
 static int32_t projected_width, projected_height, projected_pixels;
 
-void update_view() {
+void update_view(double seconds) {
     // A player who switched to another window gets the mouse back, and on
     // coming back the pointer is wherever it was left: the first frame with
     // the focus only re-centres it.
@@ -58,6 +73,7 @@ void update_view() {
         mouse_y = cy;
     }
     had_focus = focused;
+    if (game.play_state != PAUSED) apply_stick_look(&game, pad_look_x, pad_look_y, seconds);
     apply_zoom(&game, key_down, key_was_down);
     // The framework reloads the projection at its own angle whenever it
     // likes (a restore, a same-size size change, a new scale): that angle

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "pads.h"
 #include "window.h"
 
 uint8_t key_down[KEY_SLOTS];
@@ -36,8 +37,11 @@ static int32_t key_slot(SDL_Keysym key) {
 }
 
 static void set_key(SDL_Keysym key, bool held) {
-    int32_t slot = key_slot(key);
-    if (slot < 0) return;
+    set_key_slot(key_slot(key), held);
+}
+
+void set_key_slot(int32_t slot, bool held) {
+    if (slot < 0 || slot >= KEY_SLOTS) return;
     // Down now but not at the start of this pump: it went down in this pump.
     bool tapped = !held && key_down[slot] && !key_was_down[slot];
     release_pending[slot] = tapped;
@@ -130,6 +134,7 @@ int pump_events() {
             if (e.wheel.y < 0) mouse_buttons |= MOUSE_WHEEL_DOWN;
             break;
         default:
+            handle_pad_event(&e);
             break;
         }
     }

@@ -28,6 +28,10 @@ int32_t key_index(SDL_Keycode keycode);
 
 void clear_key_state();
 
+// Presses or lets go the key slot given (0..511) as a key does; a slot
+// pressed and let go between two pumps is down for one.
+void set_key_slot(int32_t slot, bool held);
+
 // Set by the pump when the window's picture must be drawn again (uncovered,
 // resized, shown, another scale, the focus changing); the program clears it
 // once it has drawn.

@@ -12,6 +12,7 @@
 #include "bitmap.h"
 #include "events.h"
 #include "pacing.h"
+#include "pads.h"
 
 SDL_Window *main_window;
 SDL_GLContext gl_context;
@@ -214,6 +215,7 @@ void refresh_pixel_ratio() {
 }
 
 void close_graphics_window() {
+    close_pads();
     if (gl_context) {
         SDL_GL_MakeCurrent(main_window, nullptr);
         SDL_GL_DeleteContext(gl_context);

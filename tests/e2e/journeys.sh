@@ -30,8 +30,8 @@ start() {
     pid=$!
     [ $# = 0 ] || [ "$1" = closed ] || return 0
     # A game slow to show its window under load gets 40 s.
-    within 40 'window=$(xdotool search --name "^Vorlanx \[Quillmark\]$" 2>/dev/null | head -n 1)
-               [ -n "$window" ] && [ "$(focus)" = "$window" ]' || fail "no window with the focus"
+    within 40 'window=$(focus) && [ "$(xdotool getwindowname "$window" 2>/dev/null)" = "Vorlanx [Quillmark]" ]' ||
+        fail "no window with the focus"
     picture_moves
 }
 expect_exit() {

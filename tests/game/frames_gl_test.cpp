@@ -55,11 +55,11 @@ static std::vector<uint8_t> draw_game_frame(int width, int height, int ratio, in
     set_view_size(width, height);
     for (int i = 0; i < zoom_in; i++) {
         key_was_down[KEY_KP_MINUS] = 0, key_down[KEY_KP_MINUS] = 1;
-        update_view(), glLoadIdentity();
+        update_view(0), glLoadIdentity();
     }
     key_down[KEY_KP_MINUS] = 0;
     clear_for_next_frame();
-    update_view();
+    update_view(0);
     draw_frame(0.0, now);
     std::vector<uint8_t> frame = read_frame(drawable_width, drawable_height);
     glClearColor(0, 0, 0, 1);

@@ -3,11 +3,13 @@
 #include <cmath>
 
 #include "../support/gl/gl_helpers.h"
+#include "pads.h"
 #include "scene.h"
 #include "test_game.h"
 
-// Keypad plus and minus zoom by ten degrees between 30 and 150; the camera
-// eases to the piece alike at any frame rate.
+// Keypad plus and minus zoom by ten degrees between 30 and 150; a stick
+// turns the view at a rate past its dead zone and the camera eases to the
+// piece, alike at any frame rate.
 TEST(View, TheKeypadZoomsAndTheCameraFollows) {
     // clang-format off
     const int zooms[][4] = {
@@ -24,6 +26,22 @@ TEST(View, TheKeypadZoomsAndTheCameraFollows) {
         apply_zoom(&state, keys, before);
         EXPECT_EQ(state.fov_degrees, new_fov)
             << fov << " degrees, plus " << plus << ", minus " << minus;
+    }
+    // clang-format off
+    const struct { double x, y; int frames_per_second; double yaw, pitch; } leans[] = {
+        {1, 0, 30, 2, 0},
+        {1, 0, 144, 2, 0},
+        {-0.15, -0.15, 60, 0, 0},
+        {-0.575, 0, 60, -1, 0},
+        {0, 1, 60, 0, 1},
+    };
+    // clang-format on
+    for (auto l : leans) {
+        GameState state = {};
+        for (int i = 0; i < l.frames_per_second; i++)
+            apply_stick_look(&state, l.x, l.y, 1.0 / l.frames_per_second);
+        EXPECT_NEAR(state.view_yaw, l.yaw, 1e-9) << l.x << " across a second";
+        EXPECT_NEAR(state.view_pitch, l.pitch, 1e-9) << l.y << " up and down for a second";
     }
     for (int frames_per_second : {7, 1000}) {
         game.camera_height = 10.0, game.piece_height = 20.0;
@@ -43,7 +61,7 @@ using FocusedView = WindowTest;
 TEST_F(FocusedView, ThePointerTurnsTheViewAndGoesBackToTheCentre) {
     game = {};
     game.fov_degrees = 90;
-    set_view_size(640, 480), update_view();
+    set_view_size(640, 480), update_view(0);
     SDL_SetWindowInputFocus(main_window);
     Uint32 give_up = SDL_GetTicks() + 10000;
     while (!(SDL_GetWindowFlags(main_window) & SDL_WINDOW_INPUT_FOCUS) && SDL_GetTicks() < give_up)
@@ -65,12 +83,13 @@ TEST_F(FocusedView, ThePointerTurnsTheViewAndGoesBackToTheCentre) {
         set_view_size(f.width, 480);
         if (f.dx) mouse_x = f.width / 2 + f.dx, mouse_y = 240 + f.dy;
         game.play_state = f.state;
-        update_view();
+        pad_look_x = f.state == PAUSED; // the stick is still while paused
+        update_view(0.5);
         EXPECT_NEAR(game.view_yaw, f.yaw, 1e-9) << "frame " << &f - frames;
         EXPECT_NEAR(game.view_pitch, f.pitch, 1e-9) << "frame " << &f - frames;
     } // A size change to the same size, as after a restore, keeps the zoom.
     key_down[KEY_KP_MINUS] = 1;
-    update_view();
+    update_view(0);
     SDL_Event restored = {SDL_WINDOWEVENT};
     restored.window.event = SDL_WINDOWEVENT_SIZE_CHANGED;
     SDL_GetWindowSize(main_window, &restored.window.data1, &restored.window.data2);

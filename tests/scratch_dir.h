@@ -1,4 +1,4 @@
-// Each test in a fresh working directory, for the files the code writes.
+// Each test in a fresh working directory.
 #pragma once
 
 #include <gtest/gtest.h>

@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# journeys.sh GAME [JOURNEY...]: a player's journeys.  Every check of the
-# live game waits, bounded, for the state it expects, and one that something
-# did not happen looks only after the game exited.
+# journeys.sh GAME [JOURNEY...]: a player's journeys.  Checks of the live game
+# wait, bounded, for their state; that something did not happen, after the exit.
 set -u
 game=$1
 shift
@@ -9,7 +8,7 @@ failures=0
 dirs=()
 trap 'rm -rf "${dirs[@]}"' EXIT
 fail() { echo "FAIL [$journey]: $*" >&2; failures=$((failures + 1)); }
-# Holds when the shell test given holds within the seconds given.
+# The shell test given holds within the seconds given.
 within() {
     local deadline=$((SECONDS + $1))
     until eval "$2"; do
@@ -17,8 +16,7 @@ within() {
         sleep 0.1
     done
 }
-# The game in a scratch directory, its standard streams closed after
-# "closed", else with the environment changes given; with none, until it plays.
+# The game in a scratch directory: "closed" streams, or the environment given.
 start() {
     dir=$(mktemp -d)
     dirs+=("$dir")
@@ -29,7 +27,6 @@ start() {
     fi
     pid=$!
     [ $# = 0 ] || [ "$1" = closed ] || return 0
-    # A game slow to show its window under load gets 40 s.
     within 40 'window=$(focus) && [ "$(xdotool getwindowname "$window" 2>/dev/null)" = "Vorlanx [Quillmark]" ]' ||
         fail "no window with the focus"
     picture_moves
@@ -43,11 +40,8 @@ expect_exit() {
 hold() { xdotool keydown "$1" sleep 0.2 keyup "$1"; }
 shot() { xwd -root -silent | md5sum; }
 picture_moves() { within 10 'a=$(shot) && sleep 0.2 && [ "$a" != "$(shot)" ]' || fail "the picture never moves"; }
-pixel_at() { import -window root -crop "1x1+$1" txt:- 2>/dev/null; }
 cpu_ticks() { awk '{ print $14 + $15 }' /proc/$pid/stat; } # 1/100 s
-# Fewer than 10 ticks in 2 s, once the game had its chance to see that it
-# may rest.
-resting() {
+resting() { # fewer than 10 ticks in 2 s, once the game has seen it may rest
     local before=$(cpu_ticks)
     sleep 2
     ticks=$(($(cpu_ticks) - before))
@@ -61,13 +55,11 @@ for journey in ${*:-quit no_display play_to_the_end openbox}; do
             if [ $how = q ]; then # started with 0, 1 and 2 closed, it puts
                 start closed      # them on /dev/null, not on X
                 for fd in 0 1 2; do
-                    target=$(readlink /proc/$pid/fd/$fd)
-                    [ "$target" = /dev/null ] || fail "descriptor $fd: $target"
+                    [ "$(readlink /proc/$pid/fd/$fd)" = /dev/null ] || fail "descriptor $fd"
                 done
             else start; fi
             case $how in
-            # Both edges wait in the game's queue while it is stopped, so
-            # that one pump reads them.
+            # both edges in one pump: queued while the game is stopped
             q) kill -STOP $pid && xdotool keydown q keyup q sleep 0.2 && kill -CONT $pid ;;
             *) hold $how ;;
             esac
@@ -82,7 +74,7 @@ for journey in ${*:-quit no_display play_to_the_end openbox}; do
     play_to_the_end) # the sky over the well at the start, once the camera has
         # risen to the piece; holding S ends the game: a line after the earlier one
         start
-        within 10 'pixel_at 960+2 | grep -q 66669999FFFF' || fail "no sky"
+        within 10 'import -window root -crop 1x1+960+2 txt:- | grep -q 66669999FFFF' || fail "no sky"
         printf '2020-Jan-01 00:00:00\t5\t2 rows\n' >"$dir/scores.txt"
         xdotool keydown s
         within 120 '[ "$(wc -l <"$dir/scores.txt")" != 1 ]' || fail "the game never ended"
@@ -92,13 +84,12 @@ for journey in ${*:-quit no_display play_to_the_end openbox}; do
         [ "$(wc -l <"$dir/scores.txt")" = 2 ] || fail "not two lines: $(cat "$dir/scores.txt")" ;;
     openbox) # under a window manager: fullscreen with the game's class and icon;
         # resting while paused and while minimised; alt+F4
-        openbox >/dev/null 2>&1 &
-        wm=$!
+        openbox >/dev/null 2>&1 & wm=$!
         within 10 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window' || fail "no openbox"
         start
         within 10 'xprop -id "$window" _NET_WM_STATE | grep -q FULLSCREEN' || fail "not fullscreen"
-        class='"org.spinwell.Spinwell", "org.spinwell.Spinwell"'
-        xprop -id "$window" WM_CLASS | grep -q "$class" || fail "class"
+        xprop -id "$window" WM_CLASS | grep -q '"org.spinwell.Spinwell", "org.spinwell.Spinwell"' ||
+            fail "class"
         xprop -id "$window" -notype -f _NET_WM_ICON 32c '=$0+\n' _NET_WM_ICON | md5sum |
             grep -q ^f7d4d75 || fail "not the built-in icon"
         hold p # paused, it rests as well
@@ -108,7 +99,6 @@ for journey in ${*:-quit no_display play_to_the_end openbox}; do
         within 20 resting || fail "$ticks ticks in 2 s while minimised"
         xdotool windowactivate "$window"
         picture_moves
-        # alt+F4 closes the window with the focus
         within 10 '[ "$(focus)" = "$window" ]' || fail "no focus after the restore"
         xdotool key alt+F4
         expect_exit 0

@@ -5,52 +5,25 @@
 #include "pads.h"
 #include "test_game.h"
 
-// The game's frames on the real pump, with a controller that a test plugs in.
-class FrameLoop : public WindowTest {
-  protected:
-    void SetUp() override {
-        WindowTest::SetUp();
-        forget_fonts();
-        load_builtin_font();
-        start_test_game(&game, SHAPE_SQUARE);
-        game.start_time = game.previous_frame_time = monotonic_seconds();
-        map_pad_controls();
-    }
-    void TearDown() override {
-        free_well(game.well);
-        forget_fonts();
-        WindowTest::TearDown();
-    }
-    // Both edges of a tap reach the queue before one pump reads them.
-    static void tap(SDL_Joystick *pad, int button) {
-        SDL_JoystickSetVirtualButton(pad, button, 1);
-        SDL_JoystickUpdate();
-        SDL_JoystickSetVirtualButton(pad, button, 0);
-        SDL_JoystickUpdate();
-    }
-    bool frame() { return run_frame(&shut_down); }
-    bool shut_down = false;
-};
+using FrameLoop = WindowTest;
 
-// Pausing lets the screen sleep, resuming holds it off again.
-TEST_F(FrameLoop, PausingAllowsTheScreenSaverAndResumingHoldsItOff) {
-    for (bool paused : {true, false}) {
-        SDL_Event tap = {SDL_KEYDOWN};
-        tap.key.keysym = {SDL_SCANCODE_P, SDLK_p, 0, 0};
-        SDL_PushEvent(&tap);
-        tap.type = SDL_KEYUP;
-        SDL_PushEvent(&tap);
-        frame(); // the pump reads the tap
-        frame(); // the game step sees it
-        EXPECT_EQ(SDL_IsScreenSaverEnabled(), paused) << (paused ? "paused" : "resumed");
-    }
+// Both edges of a tap reach the queue before one pump reads them.
+static void tap(SDL_Joystick *pad, int button) {
+    SDL_JoystickSetVirtualButton(pad, button, 1);
+    SDL_JoystickUpdate();
+    SDL_JoystickSetVirtualButton(pad, button, 0);
+    SDL_JoystickUpdate();
 }
 
-// Plugged in mid-game, a controller's buttons and left stick press the keys
-// of the same controls, however short the press; the stick past half its
-// travel, let go under a third.  Back pauses, then quits; unplugged, the
-// controller pauses the game and lets go the view.
+// A controller plugged in mid-game presses the keys of the same controls;
+// Back pauses, then quits; unplugging pauses and lets go.
 TEST_F(FrameLoop, AControllerPlaysAsTheKeysDo) {
+    forget_fonts();
+    load_builtin_font();
+    start_test_game(&game, SHAPE_SQUARE);
+    game.previous_frame_time = monotonic_seconds();
+    map_pad_controls();
+    bool shut_down = false;
     SDL_VirtualJoystickDesc desc = {};
     desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
     desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
@@ -78,41 +51,45 @@ TEST_F(FrameLoop, AControllerPlaysAsTheKeysDo) {
         pump_events();
         EXPECT_EQ(key_down[slot], 0) << "button " << button << " let go";
     }
-    const struct {
-        SDL_GameControllerAxis axis;
-        int value, slot, down;
-    } leans[] = {
-        {SDL_CONTROLLER_AXIS_LEFTX, -16000, KEY_LEFT, 0},
-        {SDL_CONTROLLER_AXIS_LEFTX, -17000, KEY_LEFT, 1},
-        {SDL_CONTROLLER_AXIS_LEFTX, -11000, KEY_LEFT, 1},
-        {SDL_CONTROLLER_AXIS_LEFTX, -10000, KEY_LEFT, 0},
-        {SDL_CONTROLLER_AXIS_LEFTX, 17000, KEY_RIGHT, 1},
-        {SDL_CONTROLLER_AXIS_LEFTY, 17000, KEY_DOWN, 1},
-        {SDL_CONTROLLER_AXIS_LEFTY, -17000, KEY_DOWN, 0},
-        {SDL_CONTROLLER_AXIS_RIGHTX, 32767, KEY_RIGHT, 1},
+    const int X = SDL_CONTROLLER_AXIS_LEFTX, Y = SDL_CONTROLLER_AXIS_LEFTY;
+    // clang-format off
+    const int leans[][4] = {
+        {X, -16000, KEY_LEFT, 0},
+        {X, -17000, KEY_LEFT, 1},
+        {X, -11000, KEY_LEFT, 1},
+        {X, -10000, KEY_LEFT, 0},
+        {X, 17000, KEY_RIGHT, 1},
+        {Y, 17000, KEY_DOWN, 1},
+        {Y, -17000, KEY_DOWN, 0},
     };
-    for (auto l : leans) {
-        SDL_JoystickSetVirtualAxis(pad, l.axis, (int16_t)l.value);
+    // clang-format on
+    for (auto [axis, value, slot, down] : leans) {
+        SDL_JoystickSetVirtualAxis(pad, axis, (int16_t)value);
         pump_events();
-        EXPECT_EQ(key_down[l.slot], l.down) << "axis " << l.axis << " at " << l.value;
+        EXPECT_EQ(key_down[slot], down) << "axis " << axis << " at " << value;
     }
-    EXPECT_EQ(pad_look_x, 1.0) << "the right stick";
-    frame();
-    tap(pad, SDL_CONTROLLER_BUTTON_BACK);
-    EXPECT_TRUE(frame() && frame()) << "Back while playing";
-    EXPECT_EQ(game.play_state, PAUSED) << "Back while playing";
-    tap(pad, SDL_CONTROLLER_BUTTON_START);
-    frame(), frame();
+    SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_RIGHTX, 32767);
+    SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_RIGHTY, -32767);
+    pump_events();
+    EXPECT_EQ(std::pair(pad_look_x, pad_look_y), std::pair(1.0, -1.0)) << "the right stick";
+    for (int button : {SDL_CONTROLLER_BUTTON_BACK, SDL_CONTROLLER_BUTTON_START}) {
+        tap(pad, button);
+        EXPECT_TRUE(run_frame(&shut_down)) << "read " << button;
+        EXPECT_TRUE(run_frame(&shut_down)) << "seen " << button;
+        EXPECT_EQ(SDL_IsScreenSaverEnabled(), button == SDL_CONTROLLER_BUTTON_BACK) << button;
+    }
     SDL_JoystickClose(pad);
     SDL_JoystickDetachVirtual(device);
-    frame(), frame();
+    run_frame(&shut_down);
+    run_frame(&shut_down);
     EXPECT_EQ(game.play_state, PAUSED) << "unplugged";
-    EXPECT_EQ(pad_look_x, 0.0) << "unplugged";
+    EXPECT_EQ(pad_look_y, 0.0) << "unplugged";
     EXPECT_EQ(key_down[KEY_RIGHT], 0) << "unplugged";
-    device = SDL_JoystickAttachVirtualEx(&desc);
-    pad = SDL_JoystickOpen(device);
-    frame();
+    pad = SDL_JoystickOpen(SDL_JoystickAttachVirtualEx(&desc));
+    run_frame(&shut_down);
     tap(pad, SDL_CONTROLLER_BUTTON_BACK);
-    EXPECT_FALSE(frame()) << "Back while paused";
+    EXPECT_FALSE(run_frame(&shut_down)) << "Back while paused";
     SDL_JoystickClose(pad);
+    free_well(game.well);
+    forget_fonts();
 }

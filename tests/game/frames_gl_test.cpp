@@ -1,12 +1,6 @@
-// Golden frames: known states drawn through the real frame code, compared
-// with reviewed pictures (tools/update_frames draws them again).  Renderers
-// may pick other mipmap levels at grazing angles, or show either of two
-// coinciding faces: the scene is compared by the mean colours of tiles.  No
-// 16 x 16 tile may differ, as with a block a row off, a colour swapped or a
-// face missing, and at most 1 % of the 4 x 4 tiles, as with another picture
-// or one put on askew.  The overlay's texts, drawn texel for pixel, are drawn
-// once more alone on black below the frame and compared pixel by pixel, so
-// that any changed glyph fails; text drawn smaller, in 4 x 4 tiles.
+// Golden frames, compared with reviewed pictures (tools/update_frames): the
+// scene by tiles' mean colours, as renderers differ at grazing angles; texts,
+// drawn again alone below the frame, pixel by pixel.
 #include <cstdlib>
 #include <fstream>
 #include <stb/stb_image.h>
@@ -24,21 +18,23 @@
 
 static const int TOLERANCE = 12; // per channel of a tile's mean
 
-// Blocks of all colours across the seam, a ring on row 1 but for one gap,
-// the piece turned once over column 19; after the game, a full well.
+// Blocks of all colours across the seam, the piece turned over column 19.
 static void set_well(PlayState state) {
     for (int r = 1; r < WELL_ROWS && state == GAME_OVER; r++)
         for (int c = 0; c < WELL_COLUMNS; c++) game.well[c][r] = (c + r) % 3 ? 1 + (c * r) % 7 : 0;
     if (state == GAME_OVER) return;
     for (int c = 0; c < WELL_COLUMNS; c++) game.well[c][1] = c == 10 ? 0 : 1 + c % 7;
     for (int i = 0; i < 6; i++) game.well[(17 + i) % 20][2] = 1 + (i + 2) % 7;
-    game.well[19][3] = 7, game.well[0][3] = 4, game.well[0][4] = 2;
+    for (auto [c, r, colour] : {std::tuple{19, 3, 7}, {0, 3, 4}, {0, 4, 2}})
+        game.well[c][r] = colour;
     PieceCells spawned = game.piece;
     rotate_piece_cells(&spawned, &game.piece);
-    game.piece_colour = 5, game.piece_column = 19, game.piece_height = 8.5;
+    game.piece_colour = 5;
+    game.piece_column = 19;
+    game.piece_height = 8.5;
 }
 
-// The picture, bottom row first (the PNG functions are told so).
+// The picture, bottom row first.
 static std::vector<uint8_t> read_frame(int width, int height) {
     std::vector<uint8_t> pixels((size_t)width * height * 3);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
@@ -46,16 +42,17 @@ static std::vector<uint8_t> read_frame(int width, int height) {
     return pixels;
 }
 
-// The frame after a resize to width x height at ratio pixels a unit, zoomed
-// in as often as asked, and below it its overlay alone.
+// The frame after a resize and zooms, and below it its overlay alone.
 static std::vector<uint8_t> draw_game_frame(int width, int height, int ratio, int zoom_in) {
     const double now = 1000.75;
     glClearColor(0.4f, 0.6f, 1.0f, 0); // the game sets its own once a process
     pixel_ratio = ratio;
     set_view_size(width, height);
     for (int i = 0; i < zoom_in; i++) {
-        key_was_down[KEY_KP_MINUS] = 0, key_down[KEY_KP_MINUS] = 1;
-        update_view(0), glLoadIdentity();
+        key_was_down[KEY_KP_MINUS] = 0;
+        key_down[KEY_KP_MINUS] = 1;
+        update_view(0);
+        glLoadIdentity();
     }
     key_down[KEY_KP_MINUS] = 0;
     clear_for_next_frame();
@@ -87,12 +84,12 @@ static long differing_tiles(const uint8_t *a, const uint8_t *b, int w, int y0, i
     return differing;
 }
 
-// Compares a picture whose lowest text_rows rows are text, in tiles of
-// text_tile, and the rest a scene; a mismatch writes the picture out.
+// Its lowest text_rows rows are text, the rest a scene; a mismatch is saved.
 static void expect_like_reference(const char *name, const std::vector<uint8_t> &frame, int w, int h,
                                   int text_rows, int text_tile) {
     std::string reference = std::string(FRAMES_DIR) + "/" + name + ".png";
-    stbi_flip_vertically_on_write(1), stbi_set_flip_vertically_on_load(1);
+    stbi_flip_vertically_on_write(1);
+    stbi_set_flip_vertically_on_load(1);
     if (getenv("SPINWELL_UPDATE_FRAMES")) {
         stbi_write_png(reference.c_str(), w, h, 3, frame.data(), w * 3);
         std::ofstream(std::string(FRAMES_DIR) + "/renderer.txt") << glGetString(GL_RENDERER) << "\n"
@@ -119,31 +116,36 @@ static void expect_like_reference(const char *name, const std::vector<uint8_t> &
 using Frames = WindowTest;
 
 TEST_F(Frames, KnownStatesLookAsReviewed) {
-    forget_fonts(), load_builtin_font();
+    forget_fonts();
+    load_builtin_font();
     uint32_t wall = make_wall_texture(), block = make_block_texture();
-    // The pieces spawned (a shape past the shapes is the last) or turned.
     const struct {
         const char *name;
-        int width, height, pixel_ratio, zoom_in;
+        int width, height, pixel_ratio, zoom_in, shape;
         PlayState state;
-        int shape;
         double yaw, pitch, camera_height;
     } cases[] = {
-        {"start", 480, 360, 1, 0, PLAYING, SHAPE_COUNT, M_PI / 2, 0, 17},
-        {"zoomed_and_tilted", 480, 360, 1, 3, PLAYING, SHAPE_HOOK_UP, 1.4, 0.35, 10},
-        {"paused", 480, 360, 1, 0, PAUSED, SHAPE_HOOK_DOWN, M_PI / 2, 0.4, 9},
-        {"game_over", 480, 360, 1, 0, GAME_OVER, SHAPE_STEP_UP, M_PI / 2, 0, 16},
-        {"portrait_after_a_resize", 270, 360, 1, 0, PLAYING, SHAPE_TEE, M_PI / 2, 0.3, 9},
-        {"twice_the_pixels", 240, 180, 2, 0, PLAYING, SHAPE_SQUARE, M_PI / 2, 0.45, 9},
-        {"wide_screen", 640, 270, 1, 0, PLAYING, SHAPE_STEP_UP, 2.5, 0.5, 9},
+        {"start", 480, 360, 1, 0, SHAPE_COUNT, PLAYING, M_PI / 2, 0, 17},
+        {"zoomed_and_tilted", 480, 360, 1, 3, SHAPE_HOOK_UP, PLAYING, 1.4, 0.35, 10},
+        {"paused", 480, 360, 1, 0, SHAPE_HOOK_DOWN, PAUSED, M_PI / 2, 0.4, 9},
+        {"game_over", 480, 360, 1, 0, SHAPE_STEP_UP, GAME_OVER, M_PI / 2, 0, 16},
+        {"portrait_after_a_resize", 270, 360, 1, 0, SHAPE_TEE, PLAYING, M_PI / 2, 0.3, 9},
+        {"twice_the_pixels", 240, 180, 2, 0, SHAPE_SQUARE, PLAYING, M_PI / 2, 0.45, 9},
+        {"wide_screen", 640, 270, 1, 0, SHAPE_STEP_UP, PLAYING, 2.5, 0.5, 9},
     };
     for (const auto &c : cases) {
         start_test_game(&game, c.shape);
-        game.wall_texture = wall, game.block_texture = block;
-        game.score = 131, game.rows_cleared = 7;
-        if (c.name != cases[0].name)
-            set_well(c.state), game.view_yaw = c.yaw, game.view_pitch = c.pitch;
-        game.play_state = c.state, game.camera_height = c.camera_height;
+        game.wall_texture = wall;
+        game.block_texture = block;
+        game.score = 131;
+        game.rows_cleared = 7;
+        if (c.name != cases[0].name) {
+            set_well(c.state);
+            game.view_yaw = c.yaw;
+            game.view_pitch = c.pitch;
+        }
+        game.play_state = c.state;
+        game.camera_height = c.camera_height;
         int w = c.width * c.pixel_ratio, h = c.height * c.pixel_ratio;
         std::vector<uint8_t> frame = draw_game_frame(c.width, c.height, c.pixel_ratio, c.zoom_in);
         expect_like_reference(c.name, frame, w, 2 * h, h, 1);
@@ -152,19 +154,17 @@ TEST_F(Frames, KnownStatesLookAsReviewed) {
     forget_fonts();
 }
 
-// A control byte with its 4-byte operand.
 static std::string control(char code, uint32_t operand) {
     return {TEXT_ESC_CONTROL,     code, (char)operand, (char)(operand >> 8), (char)(operand >> 16),
             (char)(operand >> 24)};
 }
 
-// Colours, pen moves, sizes, shrunk digits (the last size stays), glyph
-// slots, wrapping to a limit, a control at the end and one cut, no text, a
-// NUL ending it, every blend mode; a red bar after each text on the pen
-// line it returns, at its width.  A font without glyphs.
+// Colours, pen moves, sizes, glyph slots, wrapping, cut controls, NULs, blend
+// modes; a red bar where each text says it ends.  A font without glyphs.
 TEST_F(Frames, TextLooksAsReviewed) {
     using S = std::string;
-    forget_fonts(), load_builtin_font();
+    forget_fonts();
+    load_builtin_font();
     const S digits = "0123456789";
     const S orange = control(CTRL_SET_COLOUR, 0xFF8000), pen_at_400 = control(CTRL_SET_PEN_X, 400);
     const S half_up = control(CTRL_SET_SIZE, 0x00800080), big = control(CTRL_SET_SIZE, 0x200);
@@ -208,7 +208,8 @@ TEST_F(Frames, TextLooksAsReviewed) {
     expect_like_reference("text", read_frame(640, 540), 640, 540, 540, 4);
     EXPECT_EQ(font_list.count, 5u) << "a font a size";
     EXPECT_STREQ(fonts[1]->name, "normal:width=0.5:height=0.5") << "its name";
-    forget_fonts(), load_font_data(nullptr, 0, "none");
+    forget_fonts();
+    load_font_data(nullptr, 0, "none");
     EXPECT_EQ(std::pair(current_font->texture_width, current_font->cell_height), std::pair(1u, 1u))
         << "empty";
     forget_fonts();

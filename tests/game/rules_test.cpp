@@ -2,10 +2,8 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
-#include <vector>
 
 #include "scorelog.h"
-
 #include "test_game.h"
 
 using Rules = PlayTest;
@@ -43,7 +41,8 @@ TEST_F(Rules, FramesFallStepTurnAndPauseAsTheKeysSay) {
     rotate_piece_cells(&spawned, &turned);
     for (auto keys : turn_keys) {
         place(SHAPE_TEE, 8, 10.5);
-        frame(0), frame(0, keys);
+        frame(0);
+        frame(0, keys);
         EXPECT_EQ(memcmp(&state.piece, &turned, sizeof turned), 0)
             << "turned once by " << *keys.begin();
     }
@@ -57,8 +56,7 @@ TEST_F(Rules, FramesFallStepTurnAndPauseAsTheKeysSay) {
     EXPECT_EQ(memcmp(&state.piece, &upright, sizeof upright), 0) << "turned after the step";
 }
 
-// A piece settles where a descent is refused, however long the frame; the
-// next comes in the next colour at the top; full rings go, scored by fives.
+// A piece settles where a descent is refused; full rings go, scored by fives.
 TEST_F(Rules, PiecesSettleAndFullRingsAreRemovedAndScored) {
     for (auto [colour, next] : {std::pair{3, 4}, {7, 1}}) {
         state.piece_colour = colour;
@@ -80,7 +78,9 @@ TEST_F(Rules, PiecesSettleAndFullRingsAreRemovedAndScored) {
     EXPECT_EQ(points_for_rows(4), 125) << "four rows";
     free_well(state.well);
     start_test_game(&state, SHAPE_SQUARE);
-    fill_row(3), fill_row(4), fill_row(19, {0});
+    fill_row(3);
+    fill_row(4);
+    fill_row(19, {0});
     state.well[0][5] = 2;
     EXPECT_EQ(remove_full_rows(state.well), 2) << "row 3 tested again";
     EXPECT_EQ(state.well[0][3], 2) << "the block above came down by two";
@@ -89,7 +89,9 @@ TEST_F(Rules, PiecesSettleAndFullRingsAreRemovedAndScored) {
     place(SHAPE_ROW_OF_FOUR, 1, 15.0, 2); // columns 19 to 2
     lock_piece(&state);
     EXPECT_EQ(std::pair(state.well[19][15], state.well[2][15]), std::pair(3, 3)) << "locked";
-    fill_row(1, {5}), fill_row(2, {5, 9}), fill_row(3, {5});
+    fill_row(1, {5});
+    fill_row(2, {5, 9});
+    fill_row(3, {5});
     state.well[7][4] = 6;
     place(SHAPE_ROW_OF_FOUR, 5, 12.0, 1); // a column of four, pivot - 2 .. pivot + 1
     frame(20.0);                          // stops on the floor at pivot row 3
@@ -100,17 +102,17 @@ TEST_F(Rules, PiecesSettleAndFullRingsAreRemovedAndScored) {
         << "the middle row came down by two";
 }
 
-// The final lock saves the game as it stood before its own rows count,
-// while the frames go on: another game holds the log; and nothing moves after.
+// The final lock saves the game while the frames go on; nothing moves after.
 TEST_F(Rules, TheGameEndsWithOneScoreLineAndNothingMovesAfter) {
-    state.score = 7, state.rows_cleared = 3;
-    // A step turned upright stops at pivot row 19; column 6, written first,
-    // completes row 18 before the cell in row 20 overflows.
+    state.score = 7;
+    state.rows_cleared = 3;
+    // Column 6, written first, completes row 18 before row 20 overflows.
     fill_row(18, {6});
     place(SHAPE_STEP_UP, 5, SPAWN_HEIGHT, 1);
     int other_game = open("scores.txt", O_CREAT | O_RDONLY, 0666);
     flock(other_game, LOCK_EX);
-    frame(1.0), frame(1.0);
+    frame(1.0);
+    frame(1.0);
     EXPECT_EQ(std::tuple(state.play_state, state.rows_cleared, state.score),
               std::tuple(GAME_OVER, 4, 8))
         << "the final lock's row counts";
@@ -120,7 +122,10 @@ TEST_F(Rules, TheGameEndsWithOneScoreLineAndNothingMovesAfter) {
     std::string log = read_file("scores.txt");
     EXPECT_TRUE(testing::internal::RE::FullMatch(log, LOG_TIME "\t7\t3 rows\n")) << log;
     GameState over = state;
-    for (int key : {KEY_P, KEY_LEFT, KEY_RIGHT, KEY_SPACE}) frame(0.5, {key, KEY_S}), frame(0.5);
+    for (int key : {KEY_P, KEY_LEFT, KEY_RIGHT, KEY_SPACE}) {
+        frame(0.5, {key, KEY_S});
+        frame(0.5);
+    }
     finish_saving_score_line();
     EXPECT_EQ(memcmp(&over, &state, sizeof state), 0) << "nothing moves after the game";
     EXPECT_EQ(read_file("scores.txt"), log) << "one line only";

@@ -22,15 +22,20 @@ inline void start_test_game(GameState *state, int shape) {
 }
 
 inline void forget_fonts() { // each test starts with none
-    for (uint32_t i = 0; i < font_list.count; i++) free(fonts[i]->name), free(fonts[i]);
-    font_list.count = 0, current_font = nullptr, current_style = {};
+    for (uint32_t i = 0; i < font_list.count; i++) {
+        free(fonts[i]->name);
+        free(fonts[i]);
+    }
+    font_list.count = 0;
+    current_font = nullptr;
+    current_style = {};
 }
 
 class PlayTest : public ScratchDirTest {
   protected:
     void SetUp() override { ScratchDirTest::SetUp(), start_test_game(&state, SHAPE_SQUARE); }
     void TearDown() override { free_well(state.well), ScratchDirTest::TearDown(); }
-    // One frame with the given keys held (pressed unless held the frame before).
+    // One frame with the given keys held.
     void frame(double dt, std::initializer_list<int> held = {}, double speed = 1.0) {
         uint8_t keys[KEY_SLOTS] = {};
         for (int k : held) keys[k] = 1;
@@ -43,7 +48,8 @@ class PlayTest : public ScratchDirTest {
             PieceCells copy = state.piece;
             rotate_piece_cells(&copy, &state.piece);
         }
-        state.piece_column = column, state.piece_height = height;
+        state.piece_column = column;
+        state.piece_height = height;
     }
     // Fills row r in every column but the listed ones.
     void fill_row(int r, std::initializer_list<int> gaps = {}, int colour = 1) {

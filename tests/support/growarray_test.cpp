@@ -4,9 +4,7 @@
 
 #include <vector>
 
-// Growing and shrinking by the fill percentage: the slow capacity series,
-// the caller's pointer kept on the storage, the last item moved into a gap;
-// from a default capacity of 0: one slot, down to none.
+// Capacities grow and shrink slowly; the last item fills a gap.
 TEST(GrowArray, GrowsAndShrinksByTheFillAndKeepsTheMirrorOnTheItems) {
     int *items = nullptr;
     GrowArray array;
@@ -15,11 +13,17 @@ TEST(GrowArray, GrowsAndShrinksByTheFillAndKeepsTheMirrorOnTheItems) {
     default_array_capacity = 1;
     EXPECT_EQ(array.capacity, 1u) << "at first";
     std::vector<uint32_t> grown, shrunk;
-    for (int i = 0; i < 14; i++) grow_array_push(&array, &i), grown.push_back(array.capacity);
+    for (int i = 0; i < 14; i++) {
+        grow_array_push(&array, &i);
+        grown.push_back(array.capacity);
+    }
     EXPECT_EQ(grown, std::vector<uint32_t>({1, 2, 3, 5, 5, 7, 7, 10, 10, 10, 13, 13, 13, 17}));
     grow_array_remove(&array, 2);
     EXPECT_EQ(items[2], 13) << "the last item in the gap";
-    while (array.count > 0) grow_array_remove(&array, 0), shrunk.push_back(array.capacity);
+    while (array.count > 0) {
+        grow_array_remove(&array, 0);
+        shrunk.push_back(array.capacity);
+    }
     EXPECT_EQ(shrunk, std::vector<uint32_t>({17, 17, 12, 12, 12, 8, 8, 8, 5, 5, 2, 1, 0}));
     free(array.items);
 }

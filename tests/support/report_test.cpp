@@ -6,11 +6,8 @@
 
 using Report = ScratchDirTest;
 
-// One word answers a question (an overlong one's rest is not the next
-// answer); Y is yes; no input is no.  A section prints its message as it
-// begins and ends, and its end returns 0.  Running out of memory is fatal:
-// on screen, then exit 1.
-// In a window, warnings and fatal reports are logged, with their time.
+// A word answers a question; sections print; fatal reports exit 1, and in a
+// window they and warnings are logged.
 TEST_F(Report, QuestionsSectionsAndFatalReports) {
     std::ofstream("answers") << std::string(1007, 'n') << "yy N Y";
     ASSERT_TRUE(freopen("answers", "r", stdin));

@@ -8,12 +8,12 @@ static void put(std::vector<uint8_t> &f, size_t at, uint32_t v, int bytes) {
     for (int i = 0; i < bytes; i++) f[at + i] = (v >> (8 * i)) & 0xFF;
 }
 
-// A 5 x 3 24-bit file, rows padded to 4 bytes; byte k of file row r (the
-// bottom row first) is r * 16 + k.
+// A 5 x 3 24-bit file; byte k of file row r (bottom first) is r * 16 + k.
 static std::vector<uint8_t> make_bmp() {
     const uint32_t row = 15, stride = 16, height = 3;
     std::vector<uint8_t> f(54 + stride * height, 0);
-    f[0] = 'B', f[1] = 'M';
+    f[0] = 'B';
+    f[1] = 'M';
     const uint32_t fields[][2] = {{10, 54}, {14, 40}, {18, 5}, {22, height}, {28, 24}};
     for (auto [at, v] : fields) put(f, at, v, 4);
     for (uint32_t k = 0; k < stride * height; k++)
@@ -73,8 +73,7 @@ TEST(DecodeBmp, RefusesWhatItCannotDecodeExactly) {
         EXPECT_EQ(image.pixels == nullptr, length < make_bmp().size() - 1) << "cut at " << length;
         release_bitmap(&image);
     }
-    // 8 bits, two colours: bytes 0 to 7, then zeros; refused past the data or
-    // of 257 colours; 16 and 32 bits and top-down rows decode too.
+    // 8 bits with a palette of bytes 0 to 7; 16 and 32 bits; top-down rows.
     for (auto [at, value, b] : {
              std::tuple{10, 1100u, 1},
              {10, 60u, 0},
@@ -85,7 +84,9 @@ TEST(DecodeBmp, RefusesWhatItCannotDecodeExactly) {
          }) {
         file = make_bmp();
         file.resize(2000);
-        put(file, 28, 8, 2), put(file, 46, 2, 4), put(file, 10, 1100, 4), put(file, at, value, 4);
+        for (auto [field, v, bytes] :
+             {std::tuple{28, 8u, 2}, {46, 2u, 4}, {10, 1100u, 4}, {at, value, 4}})
+            put(file, field, v, bytes);
         Bitmap image = decode(file, file.size());
         EXPECT_EQ(std::pair(image.bytes_per_pixel, image.palette != nullptr),
                   std::pair((uint8_t)b, b == 1))

@@ -17,7 +17,7 @@ static std::vector<uint8_t> read_level(int level, int n) {
     return pixels;
 }
 
-// The rounded 2 x 2 box filter, written plainly: one level down from src.
+// The rounded 2 x 2 box filter: one level down from src.
 static std::vector<uint8_t> box_filtered(const std::vector<uint8_t> &src, int w, int h, int n) {
     int w2 = std::max(w / 2, 1), h2 = std::max(h / 2, 1), s = aligned_row_bytes(w, n),
         s2 = aligned_row_bytes(w2, n);
@@ -35,12 +35,12 @@ static std::vector<uint8_t> box_filtered(const std::vector<uint8_t> &src, int w,
 
 using Textures = WindowTest;
 
-// Pictures of every depth, in sized formats or not, stand upright in the
-// bottom-left corner of a power-of-two texture, red and blue swapped into
-// GL's order; the software mipmaps follow the box filter down to one texel.
+// Pictures stand upright in a power-of-two texture, in GL's channel order,
+// with box-filtered mipmaps.
 TEST_F(Textures, PicturesStandUprightWithBoxFilteredMipmaps) {
     int saved = mipmap_extension_state;
-    mipmap_extension_state = 0, srand(1);
+    mipmap_extension_state = 0;
+    srand(1);
     const int order[4][4] = {{0}, {0, 1}, {2, 1, 0}, {2, 1, 0, 3}};
     // clang-format off
     const int cases[][5] = {
@@ -73,5 +73,6 @@ TEST_F(Textures, PicturesStandUprightWithBoxFilteredMipmaps) {
         }
         glDeleteTextures(1, &name);
     }
-    mipmap_extension_state = saved, use_unsized_formats = 1;
+    mipmap_extension_state = saved;
+    use_unsized_formats = 1;
 }

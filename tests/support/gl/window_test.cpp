@@ -2,37 +2,34 @@
 
 using Window = WindowTest;
 
-// A height of 0 is 1; pumps read the pixel ratio; X11 warps the pointer;
-// other layouts' keys are the Latin keys in their place; either Control,
-// Alt or Shift sets one slot; a tap is down for one pump.  Display numbers
-// past the displays mean the first, spans of the one display are that
-// display; a new window starts cleared, with no key down.
+// Keys of other layouts and modifiers find their slots; display numbers past
+// the displays mean the first; a new window starts cleared.
 TEST_F(Window, DisplayNumbersAndSpansOfTheOneDisplay) {
-    pixel_ratio = 2, set_view_size(640, 0);
+    pixel_ratio = 2;
+    set_view_size(640, 0);
     EXPECT_EQ(screen_height, 1) << "a height of 0";
     EXPECT_TRUE(pointer_warps()) << "X11";
-    const int keys[][4] = {{SDL_SCANCODE_Z, 0x44F, 'z', 0},
-                           {SDL_SCANCODE_9, 0x2116, '9', 0},
-                           {SDL_SCANCODE_0, 0x444, '0', 0},
-                           {SDL_SCANCODE_LALT, SDLK_LALT, KEY_ANY_ALT, 0},
-                           {SDL_SCANCODE_RSHIFT, SDLK_RSHIFT, KEY_ANY_SHIFT, 0},
-                           {SDL_SCANCODE_LEFT, SDLK_LEFT, 208, 0},
-                           {SDL_SCANCODE_LCTRL, SDLK_LCTRL, KEY_ANY_CTRL, 1}};
-    for (auto [scancode, sym, slot, tapped] : keys) {
+    const int keys[][3] = {{SDL_SCANCODE_Z, 0x44F, 'z'},
+                           {SDL_SCANCODE_9, 0x2116, '9'},
+                           {SDL_SCANCODE_0, 0x444, '0'},
+                           {SDL_SCANCODE_LALT, SDLK_LALT, KEY_ANY_ALT},
+                           {SDL_SCANCODE_RSHIFT, SDLK_RSHIFT, KEY_ANY_SHIFT},
+                           {SDL_SCANCODE_LEFT, SDLK_LEFT, 208},
+                           {SDL_SCANCODE_LCTRL, SDLK_LCTRL, KEY_ANY_CTRL}};
+    for (auto [scancode, sym, slot] : keys) {
         SDL_Event key = {SDL_KEYDOWN};
         key.key.keysym = {(SDL_Scancode)scancode, sym, 0, 0};
         SDL_PushEvent(&key);
-        if (tapped) key.type = SDL_KEYUP, SDL_PushEvent(&key);
         pump_events();
         EXPECT_EQ(key_down[slot], 1) << "key " << sym;
     }
     pump_events();
-    EXPECT_EQ(key_down[KEY_ANY_CTRL], 0) << "a tap lasts one pump";
     EXPECT_EQ(drawable_width, screen_width) << "ratio";
     int w, h;
     SDL_GetWindowSize(main_window, &w, &h);
-    pixel_ratio = 1.25, set_view_size(w, h);
-    EXPECT_EQ(drawable_height, h) << "the window's own size: the drawable SDL reports";
+    pixel_ratio = 1.25;
+    set_view_size(w, h);
+    EXPECT_EQ(drawable_height, h) << "SDL's drawable";
     EXPECT_EQ(key_was_down['z'], 1) << "held on";
     SDL_Rect d;
     SDL_GetDisplayBounds(0, &d);
@@ -54,7 +51,6 @@ TEST_F(Window, DisplayNumbersAndSpansOfTheOneDisplay) {
     EXPECT_EQ(rgba, decltype(rgba){}) << "new, cleared";
 }
 
-// The projection puts the near plane at depth -1, the far one at 1.
 TEST(Projection, PutsTheNearAndFarPlanesAtTheEndsOfTheDepthRange) {
     float m[16];
     build_perspective_matrix(90, 800, 600, m);

@@ -5,11 +5,9 @@ set -u
 game=$1
 shift
 failures=0
-dirs=()
 trap 'rm -rf "${dirs[@]}"' EXIT
 fail() { echo "FAIL [$journey]: $*" >&2; failures=$((failures + 1)); }
-# The shell test given holds within the seconds given.
-within() {
+within() { # TEST holds within SECONDS
     local deadline=$((SECONDS + $1))
     until eval "$2"; do
         [ $SECONDS -lt $deadline ] || return 1
@@ -28,7 +26,7 @@ start() {
     pid=$!
     [ $# = 0 ] || [ "$1" = closed ] || return 0
     within 40 'window=$(focus) && [ "$(xdotool getwindowname "$window" 2>/dev/null)" = "Vorlanx [Quillmark]" ]' ||
-        fail "no window with the focus"
+        fail "no focused window"
     picture_moves
 }
 expect_exit() {
@@ -59,7 +57,7 @@ for journey in ${*:-quit no_display play_to_the_end openbox}; do
                 done
             else start; fi
             case $how in
-            # both edges in one pump: queued while the game is stopped
+            # both edges queued while the game is stopped
             q) kill -STOP $pid && xdotool keydown q keyup q sleep 0.2 && kill -CONT $pid ;;
             *) hold $how ;;
             esac
@@ -85,14 +83,16 @@ for journey in ${*:-quit no_display play_to_the_end openbox}; do
     openbox) # under a window manager: fullscreen with the game's class and icon;
         # resting while paused and while minimised; alt+F4
         openbox >/dev/null 2>&1 & wm=$!
-        within 10 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window' || fail "no openbox"
+        # openbox answers once it manages windows
+        within 10 'xdotool set_desktop 1 2>/dev/null && xprop -root _NET_CURRENT_DESKTOP | grep -q 1' ||
+            fail "no openbox"
         start
         within 10 'xprop -id "$window" _NET_WM_STATE | grep -q FULLSCREEN' || fail "not fullscreen"
         xprop -id "$window" WM_CLASS | grep -q '"org.spinwell.Spinwell", "org.spinwell.Spinwell"' ||
             fail "class"
         xprop -id "$window" -notype -f _NET_WM_ICON 32c '=$0+\n' _NET_WM_ICON | md5sum |
             grep -q ^f7d4d75 || fail "not the built-in icon"
-        hold p # paused, it rests as well
+        hold p # paused
         within 20 resting || fail "$ticks ticks in 2 s while paused"
         hold p
         xdotool windowminimize "$window"

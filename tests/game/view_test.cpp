@@ -53,8 +53,7 @@ TEST(View, TheKeypadZoomsAndTheCameraFollows) {
 
 using FocusedView = WindowTest;
 
-// The pointer turns the view, but not in a first frame, after a resize or
-// paused; the zoom outlives the framework's reloads.
+// The pointer turns the view (not first, resized or paused); zoom outlives reloads.
 TEST_F(FocusedView, ThePointerTurnsTheViewAndGoesBackToTheCentre) {
     game = {};
     game.fov_degrees = 90;

@@ -47,7 +47,6 @@ TEST_F(Textures, PicturesStandUprightWithBoxFilteredMipmaps) {
         {300, 5, 1, 512, 8},
         {300, 5, 2, 512, 8},
         {300, 5, 4, 512, 8},
-        {8, 32, 3, 8, 32},
         {2, 1, 3, 2, 1},
         {1, 4, 4, 1, 4},
     };

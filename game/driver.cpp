@@ -157,10 +157,7 @@ int run_game(int, char **, const char *) {
     game.block_texture = make_block_texture();
 
     game.well = create_well();
-    // The colour is drawn before the shape: with the generator never seeded,
-    // every run starts with the same piece.
-    game.piece_colour = first_piece_colour();
-    new_piece_shape(&game.piece);
+    deal_first_piece(&game);
 
     SDL_WarpMouseInWindow(main_window, screen_width / 2, screen_height / 2);
     double now = monotonic_seconds();

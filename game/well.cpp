@@ -56,6 +56,11 @@ int first_piece_colour() {
     return (k > 6 ? 6 : k) + 1;
 }
 
+void deal_first_piece(GameState *state) {
+    state->piece_colour = first_piece_colour();
+    new_piece_shape(&state->piece);
+}
+
 bool piece_fits(int32_t *const *well, const PieceCells *piece, int column, int row) {
     for (int i = 0; i < 5; i++) {
         for (int j = 0; j < 5; j++) {

@@ -37,6 +37,10 @@ void new_piece_shape(PieceCells *piece);
 // The first piece's colour index, 1..7, drawn at random.
 int first_piece_colour();
 
+// The run's first piece: its colour drawn before its shape, so that with
+// rand never seeded every run starts with the same piece.
+void deal_first_piece(GameState *state);
+
 // Whether the piece, its pivot at (column, row), overlaps nothing.  Cells
 // above row 19 or below row 0 never collide; the floor does.
 bool piece_fits(int32_t *const *well, const PieceCells *piece, int column, int row);

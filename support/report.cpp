@@ -155,9 +155,7 @@ int ask_yes_no(ReportRecord *record) {
         // The rest of an overlong word must not answer the next question.
         if (strlen(word) == sizeof word - 1)
             for (int ch = getchar(); ch != EOF && !isspace(ch);) ch = getchar();
-        int first = (unsigned char)word[0];
-        if (first >= 'A' && first <= 'Z') first = tolower(first);
-        record->result = first == 'y';
+        record->result = tolower((unsigned char)word[0]) == 'y';
     }
     return 1;
 }

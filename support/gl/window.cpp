@@ -4,6 +4,7 @@
 #include <SDL_syswm.h>
 #include <dlfcn.h>
 #include <GL/glext.h>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -47,7 +48,7 @@ static bool is_invisible_fallback(const char *driver) {
 }
 
 static void span_displays(int mask, int *x, int *y, int *w, int *h) {
-    int left = 999999999, top = 999999999, right = -999999999, bottom = -999999999;
+    int left = INT_MAX, top = INT_MAX, right = INT_MIN, bottom = INT_MIN;
     int count = SDL_GetNumVideoDisplays();
     for (int i = 0; i < count; i++) {
         if (mask > 0 && (i > 30 || !(mask & (1 << i)))) continue;

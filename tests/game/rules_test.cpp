@@ -56,6 +56,17 @@ TEST_F(Rules, FramesFallStepTurnAndPauseAsTheKeysSay) {
     EXPECT_EQ(memcmp(&state.piece, &upright, sizeof upright), 0) << "turned after the step";
 }
 
+// Never seeded, rand deals every run the same first piece.
+TEST_F(Rules, EveryRunDealsTheSameFirstPiece) {
+    srand(1); // where a rand never seeded starts
+    state.piece_colour = 0;
+    deal_first_piece(&state);
+    PieceCells step_up;
+    set_piece_shape(&step_up, SHAPE_STEP_UP);
+    EXPECT_EQ(state.piece_colour, 3) << "the first colour";
+    EXPECT_EQ(memcmp(&state.piece, &step_up, sizeof step_up), 0) << "the first shape, drawn after";
+}
+
 // A piece settles where a descent is refused; full rings go, scored by fives.
 TEST_F(Rules, PiecesSettleAndFullRingsAreRemovedAndScored) {
     for (auto [colour, next] : {std::pair{3, 4}, {7, 1}}) {

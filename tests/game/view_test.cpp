@@ -68,27 +68,34 @@ TEST_F(FocusedView, ThePointerTurnsTheViewAndGoesBackToTheCentre) {
     }
     ASSERT_TRUE(SDL_GetWindowFlags(main_window) & SDL_WINDOW_INPUT_FOCUS) << "never focused";
     const struct {
-        int width, dx, dy;
+        int width, height, dx, dy;
         PlayState state;
         double yaw, pitch;
     } frames[] = {
-        {640, 100, 10, PLAYING, 0, 0}, // first with the focus
-        {640, 100, 10, PLAYING, 0.5, 0.05},
-        {640, 0, 0, PLAYING, 0.5, 0.05},
-        {640, 100, 10, PAUSED, 0.5, 0.05},
-        {800, 100, 10, PLAYING, 0.5, 0.05},
-        {800, 1200, 1000, PLAYING, 6.5 - 2 * M_PI, 1.3},
+        {640, 480, 100, 10, PLAYING, 0, 0}, // first with the focus
+        {640, 480, 100, 10, PLAYING, 0.5, 0.05},
+        {640, 480, 0, 0, PLAYING, 0.5, 0.05},
+        {640, 480, 100, 10, PAUSED, 0.5, 0.05},
+        {800, 480, 100, 10, PLAYING, 0.5, 0.05},
+        {800, 400, 100, 10, PLAYING, 0.5, 0.05},
+        {800, 400, 1200, 1000, PLAYING, 6.5 - 2 * M_PI, 1.3},
     };
     for (auto f : frames) {
-        set_view_size(f.width, 480);
+        set_view_size(f.width, f.height);
         mouse_x = f.width / 2 + f.dx;
-        mouse_y = 240 + f.dy;
+        mouse_y = f.height / 2 + f.dy;
         game.play_state = f.state;
         pad_look_x = f.state == PAUSED; // the stick is still while paused
         update_view(0.5);
         EXPECT_NEAR(game.view_yaw, f.yaw, 1e-9) << "frame " << &f - frames;
         EXPECT_NEAR(game.view_pitch, f.pitch, 1e-9) << "frame " << &f - frames;
-    } // A size change to the same size, as after a restore, keeps the zoom.
+    }
+    int x = 0, y = 0, left = 0, top = 0;
+    SDL_GetGlobalMouseState(&x, &y);
+    SDL_GetWindowPosition(main_window, &left, &top);
+    EXPECT_EQ(std::pair(x - left, y - top), std::pair(400, 200))
+        << "the pointer back at the centre";
+    // A size change to the same size, as after a restore, keeps the zoom.
     key_down[KEY_KP_MINUS] = 1;
     update_view(0);
     SDL_Event restored = {SDL_WINDOWEVENT};

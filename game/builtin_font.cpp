@@ -30,8 +30,8 @@ uint8_t *stroke_tile_table() {
                     float x0 = (float)i + (float)a * 0.1f;
                     float y0 = (float)j - (float)a * 0.01f;
                     for (int b = 0; b < 10; b++) {
-                        float x = (b ? x0 + hundredths[b] : x0) * 0.1f;
-                        float y = (b ? y0 + tenths[b] : y0) * 0.1f;
+                        float x = (x0 + hundredths[b]) * 0.1f;
+                        float y = (y0 + tenths[b]) * 0.1f;
                         covered += stroke_tile_covers((uint8_t)code, x, y, FONT_TILE_STYLE);
                     }
                 }

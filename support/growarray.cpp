@@ -22,7 +22,7 @@ void grow_array_init(GrowArray *array, uint32_t item_size, void *mirror) {
 // Moves the live items into new storage of the given capacity.  Every move
 // goes through here so that the mirror can never go stale.
 static void move_storage(GrowArray *array, uint32_t capacity) {
-    uint8_t *items = (uint8_t *)checked_malloc((size_t)capacity * array->item_size + 1);
+    uint8_t *items = (uint8_t *)checked_malloc((size_t)capacity * array->item_size);
     if (array->count) memcpy(items, array->items, (size_t)array->count * array->item_size);
     free(array->items);
     array->items = items;

@@ -20,6 +20,8 @@ TEST(GrowArray, GrowsAndShrinksByTheFillAndKeepsTheMirrorOnTheItems) {
     EXPECT_EQ(grown, std::vector<uint32_t>({1, 2, 3, 5, 5, 7, 7, 10, 10, 10, 13, 13, 13, 17}));
     grow_array_remove(&array, 2);
     EXPECT_EQ(items[2], 13) << "the last item in the gap";
+    grow_array_remove(&array, 13);
+    EXPECT_EQ(array.count, 13u) << "no item 13 to remove";
     while (array.count > 0) {
         grow_array_remove(&array, 0);
         shrunk.push_back(array.capacity);

@@ -72,6 +72,20 @@ TEST_F(Textures, PicturesStandUprightWithBoxFilteredMipmaps) {
         }
         glDeleteTextures(1, &name);
     }
+    // No width or no pixels: one dark texel; no pixel size: three bytes.
+    uint8_t texel[] = {128, 0, 0, 0};
+    // clang-format off
+    const Bitmap odd[] = {
+        {0, 4, 3, texel, nullptr},
+        {5, 5, 3, nullptr, nullptr},
+        {1, 1, 0, texel, nullptr},
+    };
+    // clang-format on
+    for (const Bitmap &image : odd) {
+        GLuint name = create_texture_from_bitmap(nullptr, nullptr, image);
+        EXPECT_EQ(read_level(0, 4), std::vector<uint8_t>({0, 0, 128, 255})) << &image - odd;
+        glDeleteTextures(1, &name);
+    }
     mipmap_extension_state = saved;
     use_unsized_formats = 1;
 }

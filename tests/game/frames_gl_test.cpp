@@ -42,7 +42,7 @@ static std::vector<uint8_t> read_frame(int width, int height) {
     return pixels;
 }
 
-// The frame after a resize and zooms, and below it its overlay alone.
+// The second frame after a resize and zooms, and below it its overlay alone.
 static std::vector<uint8_t> draw_game_frame(int width, int height, int ratio, int zoom_in) {
     const double now = 1000.75;
     glClearColor(0.4f, 0.6f, 1.0f, 0); // the game sets its own once a process
@@ -55,9 +55,11 @@ static std::vector<uint8_t> draw_game_frame(int width, int height, int ratio, in
         glLoadIdentity();
     }
     key_down[KEY_KP_MINUS] = 0;
-    clear_for_next_frame();
-    update_view(0);
-    draw_frame(0.0, now);
+    for (int i = 0; i < 2; i++) { // the second shows what the first left behind
+        clear_for_next_frame();
+        update_view(0);
+        draw_frame(0.0, now);
+    }
     std::vector<uint8_t> frame = read_frame(drawable_width, drawable_height);
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);

@@ -210,6 +210,23 @@ TEST_F(Frames, TextLooksAsReviewed) {
     expect_like_reference("text", read_frame(640, 540), 640, 540, 540, 4);
     EXPECT_EQ(font_list.count, 5u) << "a font a size";
     EXPECT_STREQ(fonts[1]->name, "normal:width=0.5:height=0.5") << "its name";
+    // A style near a font's shares it, others get their own; sizes that are
+    // not sizes are refused; boldness widens.
+    // clang-format off
+    const struct { float width, height, boldness; uint32_t font; float a; } styles[] = {
+        {0.52f, 0.5f, 0, 1, 13},
+        {0.6f, 0.5f, 0, 5, 15},
+        {1, 1, 0.5f, 6, 35},
+        {1, 1, 0.49f, 6, 35},
+        {0, 1, 0, 6, 35},
+        {1, INFINITY, 0, 6, 35},
+    };
+    // clang-format on
+    for (auto s : styles) {
+        select_font_style({fonts[0], s.width, s.height, 0, s.boldness, 0});
+        EXPECT_EQ(std::pair(current_font, text_width("a")), std::pair(fonts[s.font], s.a))
+            << s.width << " x " << s.height << ", bold " << s.boldness;
+    }
     forget_fonts();
     load_font_data(nullptr, 0, "none");
     EXPECT_EQ(std::pair(current_font->texture_width, current_font->cell_height), std::pair(1u, 1u))

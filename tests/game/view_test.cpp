@@ -7,26 +7,8 @@
 #include "scene.h"
 #include "test_game.h"
 
-// Zoom steps and limits; stick and camera alike at any frame rate.
-TEST(View, TheKeypadZoomsAndTheCameraFollows) {
-    // clang-format off
-    const int zooms[][4] = {
-        {90, 1, 0, 100},
-        {150, 1, 1, 140},
-        {30, 0, 1, 30},
-    };
-    // clang-format on
-    for (auto [fov, plus, minus, new_fov] : zooms) {
-        uint8_t keys[KEY_SLOTS] = {}, before[KEY_SLOTS] = {};
-        keys[KEY_KP_PLUS] = plus > 0;
-        before[KEY_KP_PLUS] = plus == 2;
-        keys[KEY_KP_MINUS] = minus;
-        GameState state = {};
-        state.fov_degrees = fov;
-        apply_zoom(&state, keys, before);
-        EXPECT_EQ(state.fov_degrees, new_fov)
-            << fov << " degrees, plus " << plus << ", minus " << minus;
-    }
+// The stick and the camera alike at any frame rate.
+TEST(View, TheStickTurnsAndTheCameraFollows) {
     // clang-format off
     const struct { double x, y; int frames_per_second; double yaw, pitch; } leans[] = {
         {1, 0, 30, 2, 0},

@@ -4,7 +4,6 @@
 #include <SDL_syswm.h>
 #include <dlfcn.h>
 #include <GL/glext.h>
-#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -48,7 +47,7 @@ static bool is_invisible_fallback(const char *driver) {
 }
 
 static void span_displays(int mask, int *x, int *y, int *w, int *h) {
-    int left = INT_MAX, top = INT_MAX, right = INT_MIN, bottom = INT_MIN;
+    int left = 999999999, top = 999999999, right = -999999999, bottom = -999999999;
     int count = SDL_GetNumVideoDisplays();
     for (int i = 0; i < count; i++) {
         if (mask > 0 && (i > 30 || !(mask & (1 << i)))) continue;

@@ -49,10 +49,10 @@ TEST_F(FrameLoop, AControllerPlaysAsTheKeysDo) {
     const int X = SDL_CONTROLLER_AXIS_LEFTX, Y = SDL_CONTROLLER_AXIS_LEFTY;
     // clang-format off
     const int leans[][4] = {
-        {X, -16000, KEY_LEFT, 0},
-        {X, -17000, KEY_LEFT, 1},
-        {X, -11000, KEY_LEFT, 1},
-        {X, -10000, KEY_LEFT, 0},
+        {X, -16384, KEY_LEFT, 0},
+        {X, -16385, KEY_LEFT, 1},
+        {X, -10924, KEY_LEFT, 1},
+        {X, -10923, KEY_LEFT, 0},
         {X, 17000, KEY_RIGHT, 1},
         {Y, 17000, KEY_DOWN, 1},
         {Y, -17000, KEY_DOWN, 0},
@@ -78,8 +78,9 @@ TEST_F(FrameLoop, AControllerPlaysAsTheKeysDo) {
     run_frame(&shut_down);
     run_frame(&shut_down);
     EXPECT_EQ(game.play_state, PAUSED) << "unplugged";
-    EXPECT_EQ(pad_look_y, 0.0) << "unplugged";
-    EXPECT_EQ(key_down[KEY_RIGHT], 0) << "unplugged";
+    EXPECT_EQ(std::tuple(key_down[KEY_RIGHT], key_down[KEY_PAD_UNPLUGGED], pad_look_y),
+              std::tuple(0, 0, 0.0))
+        << "unplugged";
     pad = SDL_JoystickOpen(SDL_JoystickAttachVirtualEx(&desc));
     run_frame(&shut_down);
     float view[16];

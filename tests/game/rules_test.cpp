@@ -64,7 +64,7 @@ TEST_F(Rules, EveryRunDealsTheSameFirstPiece) {
     PieceCells step_up;
     set_piece_shape(&step_up, SHAPE_STEP_UP);
     EXPECT_EQ(state.piece_colour, 3) << "the first colour";
-    EXPECT_EQ(memcmp(&state.piece, &step_up, sizeof step_up), 0) << "the first shape, drawn after";
+    EXPECT_EQ(memcmp(&state.piece, &step_up, sizeof step_up), 0) << "the first shape";
 }
 
 // A piece settles where a descent is refused; full rings go, scored by fives.

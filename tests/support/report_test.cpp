@@ -16,10 +16,11 @@ TEST_F(Report, QuestionsSectionsAndFatalReports) {
     for (int i = 0; i < 4; i++) answers.push_back(report_inner("x", 1, REPORT_QUESTION, "On?", 0));
     EXPECT_EQ(answers, std::vector<int>({0, 0, 1, 0})) << "the answers in turn";
     report_inner("x", 1, REPORT_MESSAGE, "m", 1);
+    report_inner("x", 1, REPORT_MESSAGE, nullptr, 1);
     report_inner("x", 1, REPORT_BEGIN, "section", 1);
     EXPECT_EQ(report_inner("x", 1, REPORT_END, nullptr, 0), 0) << "closed";
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              "On? (Y/N) On? (Y/N) On? (Y/N) On? (Y/N) m\nsection\nsection\n")
+              "On? (Y/N) On? (Y/N) On? (Y/N) On? (Y/N) m\n\nsection\nsection\n")
         << "printed";
     fatal_pause_microseconds = 0;
     EXPECT_EXIT(ON_STDERR(report_inner("spinwell", 121, REPORT_FATAL, "no resolution", 0)),

@@ -72,7 +72,7 @@ TEST_F(Textures, PicturesStandUprightWithBoxFilteredMipmaps) {
         }
         glDeleteTextures(1, &name);
     }
-    // No width or no pixels: one dark texel; no pixel size: three bytes.
+    // No width or pixels: one dark texel; no pixel size: three bytes.
     uint8_t texel[] = {128, 0, 0, 0};
     // clang-format off
     const Bitmap odd[] = {

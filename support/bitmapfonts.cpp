@@ -36,7 +36,7 @@ void register_font(BitmapFont *font) {
 // Where the palette's grey ramp and its 6 x 6 x 6 colour cube begin.
 static const int GREY_RAMP = 16, COLOUR_CUBE = 40;
 
-void standard_palette(float red[256], float green[256], float blue[256]) {
+void standard_palette(float red[BYTE_VALUES], float green[BYTE_VALUES], float blue[BYTE_VALUES]) {
     for (int i = 0; i < GREY_RAMP; i++) {
         float on = (i & 8) ? 1.0f : 0.5f;
         red[i] = (i & 4) ? on : 0.0f;
@@ -46,7 +46,7 @@ void standard_palette(float red[256], float green[256], float blue[256]) {
     red[8] = green[8] = blue[8] = 0.25f;
     for (int i = GREY_RAMP; i < COLOUR_CUBE; i++)
         red[i] = green[i] = blue[i] = (float)(i - GREY_RAMP) * 0.04347826f;
-    for (int i = COLOUR_CUBE; i < 256; i++) {
+    for (int i = COLOUR_CUBE; i < BYTE_VALUES; i++) {
         int j = i - COLOUR_CUBE, r = j % 6, g = (j / 6) % 6, b = j / 36;
         red[i] = (float)(r * 0.2);
         green[i] = (float)(g * 0.2);
@@ -106,7 +106,7 @@ void layout_glyphs(BitmapFont *font, const GlyphRecord *records, uint32_t count,
 
 void rasterise_glyphs(const BitmapFont *font, const uint8_t *data, const GlyphRecord *records,
                       uint32_t count, uint8_t *texels) {
-    float red[256], green[256], blue[256];
+    float red[BYTE_VALUES], green[BYTE_VALUES], blue[BYTE_VALUES];
     standard_palette(red, green, blue);
     for (uint32_t n = 0; n < count; n++) {
         const GlyphRecord &r = records[n];
@@ -193,8 +193,8 @@ void measure_font(BitmapFont *font) {
     font->texture_height = (uint32_t)h;
 }
 
-void glyph_boost_table(uint8_t table[256]) {
-    for (int i = 0; i < 256; i++)
+void glyph_boost_table(uint8_t table[BYTE_VALUES]) {
+    for (int i = 0; i < BYTE_VALUES; i++)
         table[i] = (uint8_t)(std::pow(i * 0.003907776475185619, 0.4) * 255.9);
 }
 
@@ -203,7 +203,7 @@ static bool is_boosted_slot(int g) {
 }
 
 void boost_glyph_mipmaps(BitmapFont *font) {
-    uint8_t table[256];
+    uint8_t table[BYTE_VALUES];
     glyph_boost_table(table);
     glBindTexture(GL_TEXTURE_2D, font->texture);
     for (int level = 1;; level++) {

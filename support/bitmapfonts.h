@@ -67,9 +67,12 @@ void layout_glyphs(BitmapFont *font, const GlyphRecord *records, uint32_t count,
 void rasterise_glyphs(const BitmapFont *font, const uint8_t *data, const GlyphRecord *records,
                       uint32_t count, uint8_t *texels);
 
+// One entry for each value of a byte: the palette, the boost table.
+enum { BYTE_VALUES = 256 };
+
 // The fixed 256-colour palette glyph pixels index: 16 basic colours, a grey
 // ramp at 16..39, a 6 x 6 x 6 colour cube from 40.
-void standard_palette(float red[256], float green[256], float blue[256]);
+void standard_palette(float red[BYTE_VALUES], float green[BYTE_VALUES], float blue[BYTE_VALUES]);
 
 // A palette component as a texture byte.
 inline uint8_t palette_byte(float component) {
@@ -81,7 +84,7 @@ inline uint8_t palette_byte(float component) {
 void boost_glyph_mipmaps(BitmapFont *font);
 
 // The brightening table the boost applies: (i / 255.9)^0.4 * 255.9.
-void glyph_boost_table(uint8_t table[256]);
+void glyph_boost_table(uint8_t table[BYTE_VALUES]);
 
 // Makes a style current, choosing the closest existing font record or
 // deriving a variant.  Styles with a zero, negative, infinite or not-a-number

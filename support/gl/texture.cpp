@@ -12,14 +12,19 @@ int mipmap_extension_state = -1;
 GenerateMipmapEntry generate_mipmap_entry;
 uint32_t mipmap_entry_lookups;
 
+// A component count GL has no format for is taken as RGB.
+static int known_components(int n) {
+    return n >= 1 && n <= 4 ? n : 3;
+}
+
 GLenum pixel_format_for(int n) {
     static const GLenum formats[] = {GL_LUMINANCE, GL_LUMINANCE_ALPHA, GL_RGB, GL_RGBA};
-    return formats[(n >= 1 && n <= 4 ? n : 3) - 1];
+    return formats[known_components(n) - 1];
 }
 
 GLint internal_format_for(int n) {
     static const GLint sized[] = {GL_LUMINANCE8, GL_LUMINANCE8_ALPHA8, GL_RGB8, GL_RGBA8};
-    if (n < 1 || n > 4) n = 3;
+    n = known_components(n);
     return use_unsized_formats ? n : sized[n - 1];
 }
 
@@ -94,7 +99,7 @@ static bool driver_generates_mipmaps() {
 }
 
 void generate_mipmaps() {
-    if (mipmap_extension_state == -1) mipmap_extension_state = driver_generates_mipmaps() ? 1 : 0;
+    if (mipmap_extension_state == -1) mipmap_extension_state = driver_generates_mipmaps();
     if (mipmap_extension_state == 1 && !generate_mipmap_entry) {
         mipmap_entry_lookups++;
         generate_mipmap_entry =

@@ -46,8 +46,11 @@ static bool is_invisible_fallback(const char *driver) {
     return !requested || strcmp(requested, driver) != 0;
 }
 
+// Beyond any display's edge, for the first display to move each edge in.
+static const int FAR_EDGE = 999999999;
+
 static void span_displays(int mask, int *x, int *y, int *w, int *h) {
-    int left = 999999999, top = 999999999, right = -999999999, bottom = -999999999;
+    int left = FAR_EDGE, top = FAR_EDGE, right = -FAR_EDGE, bottom = -FAR_EDGE;
     int count = SDL_GetNumVideoDisplays();
     for (int i = 0; i < count; i++) {
         if (mask > 0 && (i > 30 || !(mask & (1 << i)))) continue;

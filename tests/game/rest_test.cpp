@@ -11,7 +11,6 @@ TEST(Rest, AFrameIsDueOnlyWhenThePictureChanges) {
         double yaw, pitch, at, wait;
         bool asks, due;
     };
-    // clang-format off
     const Case cases[] = {
         {"playing", PLAYING, PLAYING, 0, 0, 0, 10.2, 0.5, false, true},
         {"paused, untouched", PAUSED, PAUSED, 0, 0, 0, 11.7, 0.5, false, false},
@@ -23,7 +22,6 @@ TEST(Rest, AFrameIsDueOnlyWhenThePictureChanges) {
         {"game over, within a half", GAME_OVER, GAME_OVER, 0, 0, 0, 10.49, 0.01, false, false},
         {"game over, a blink", GAME_OVER, GAME_OVER, 0, 0, 0, 10.5, 0.5, false, true},
     };
-    // clang-format on
     for (const Case &c : cases) {
         GameState shown = {}, now = {};
         shown.play_state = c.before;

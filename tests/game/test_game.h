@@ -52,8 +52,8 @@ class PlayTest : public ScratchDirTest {
         state.piece_height = height;
     }
     // Fills row r in every column but the listed ones.
-    void fill_row(int r, std::initializer_list<int> gaps = {}, int colour = 1) {
-        for (int c = 0; c < WELL_COLUMNS; c++) state.well[c][r] = colour;
+    void fill_row(int r, std::initializer_list<int> gaps = {}) {
+        for (int c = 0; c < WELL_COLUMNS; c++) state.well[c][r] = 1;
         for (int c : gaps) state.well[c][r] = 0;
     }
     int filled_in_row(int r) const {

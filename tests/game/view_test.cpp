@@ -9,14 +9,16 @@
 
 // The stick and the camera alike at any frame rate.
 TEST(View, TheStickTurnsAndTheCameraFollows) {
-    // clang-format off
-    const struct { double x, y; int frames_per_second; double yaw, pitch; } leans[] = {
+    const struct {
+        double x, y;
+        int frames_per_second;
+        double yaw, pitch;
+    } leans[] = {
         {1, 0, 30, 2, 0},
         {1, 0, 144, 2, 0},
         {-0.15, -0.15, 60, 0, 0},
         {-0.575, 1, 60, -1, 1},
     };
-    // clang-format on
     for (auto l : leans) {
         GameState state = {};
         for (int i = 0; i < l.frames_per_second; i++)
@@ -75,18 +77,16 @@ TEST_F(FocusedView, ThePointerTurnsTheViewAndGoesBackToTheCentre) {
     int x = 0, y = 0, left = 0, top = 0;
     SDL_GetGlobalMouseState(&x, &y);
     SDL_GetWindowPosition(main_window, &left, &top);
-    EXPECT_EQ(std::pair(x - left, y - top), std::pair(400, 200))
-        << "the pointer back at the centre";
-    // A size change to the same size, as after a restore, keeps the zoom.
+    EXPECT_EQ(std::pair(x - left, y - top), std::pair(400, 200)) << "the pointer re-centred";
     key_down[KEY_KP_MINUS] = 1;
     update_view(0);
-    SDL_Event restored = {SDL_WINDOWEVENT};
-    restored.window.event = SDL_WINDOWEVENT_SIZE_CHANGED;
+    SDL_Event restored = {
+        .window = {SDL_WINDOWEVENT, 0, 0, SDL_WINDOWEVENT_SIZE_CHANGED, 0, 0, 0, 0, 0}};
     SDL_GetWindowSize(main_window, &restored.window.data1, &restored.window.data2);
     SDL_PushEvent(&restored);
     pump_events();
     float want[16], got[16];
     build_perspective_matrix(80, screen_width, screen_height, want);
     glGetFloatv(GL_PROJECTION_MATRIX, got);
-    EXPECT_FLOAT_EQ(got[0], want[0]) << "zoomed in after a restore";
+    EXPECT_FLOAT_EQ(got[0], want[0]) << "zoom kept on a restore";
 }

@@ -54,12 +54,6 @@ void standard_palette(float red[BYTE_VALUES], float green[BYTE_VALUES], float bl
     }
 }
 
-static uint32_t power_of_two_at_least(uint32_t v) {
-    uint32_t p = 1;
-    while (p < v) p <<= 1;
-    return p;
-}
-
 uint32_t find_glyph_records(const uint8_t *data, uint32_t length, GlyphRecord *records) {
     uint32_t count = 0;
     uint64_t offset = 0;

@@ -33,7 +33,7 @@ void discard_gl_errors() {
     }
 }
 
-static uint32_t power_of_two_at_least(uint32_t v) {
+uint32_t power_of_two_at_least(uint32_t v) {
     uint32_t p = 1;
     while (p < v) p <<= 1;
     return p;

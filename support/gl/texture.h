@@ -44,6 +44,10 @@ void build_mipmaps_in_software();
 // level after level down to 1 x 1, uploading each to target.
 void downsample_mipmap_chain(GLenum target, int n, int width, int height, uint8_t *buffer);
 
+// The smallest power of two at least v (1 for 0): the texture sides that
+// older GL requires.
+uint32_t power_of_two_at_least(uint32_t v);
+
 // Row length in bytes, rounded up to GL's default 4-byte alignment.
 inline uint32_t aligned_row_bytes(uint32_t width, int n) {
     return (width * n + 3) & ~3u;

@@ -132,7 +132,7 @@ TEST_F(Frames, KnownStatesLookAsReviewed) {
         {"paused", 480, 360, 1, 0, SHAPE_HOOK_DOWN, 10, PAUSED, M_PI / 2, 0.4, 9},
         {"game_over", 480, 360, 1, 0, SHAPE_STEP_UP, 10, GAME_OVER, M_PI / 2, 0, 16},
         {"portrait_after_a_resize", 270, 360, 1, 0, SHAPE_TEE, 10, PLAYING, M_PI / 2, 0.3, 9},
-        {"twice_the_pixels", 240, 180, 2, 0, SHAPE_SQUARE, 10, PLAYING, M_PI / 2, 0.45, 9},
+        {"twice_the_pixels", 240, 180, 2, 0, SHAPE_ROW_OF_FOUR, 10, PLAYING, M_PI / 2, 0.45, 9},
     };
     for (const auto &c : cases) {
         start_test_game(&game, c.shape);
@@ -196,7 +196,7 @@ TEST_F(Frames, TextLooksAsReviewed) {
     glClearColor(0.4f, 0.4f, 0.4f, 1); // grey, so that every blend mode shows
     glClear(GL_COLOR_BUFFER_BIT);
     for (const auto &r : rows) {
-        // Exact-size, so that the address sanitizer sees a read past it.
+        // Exact-size: the address sanitizer sees a read past it.
         std::vector<char> copy(r.text.begin(), r.text.end());
         const char *text = r.text.empty() ? nullptr : copy.data();
         text_blend_mode = r.blend;

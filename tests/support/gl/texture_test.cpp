@@ -42,14 +42,12 @@ TEST_F(Textures, PicturesStandUprightWithBoxFilteredMipmaps) {
     mipmap_extension_state = 0;
     srand(1);
     const int order[4][4] = {{0}, {0, 1}, {2, 1, 0}, {2, 1, 0, 3}};
-    // clang-format off
-    const int cases[][5] = {
+    const std::tuple<int, int, int, int, int> cases[] = {
         {300, 5, 1, 512, 8},
         {300, 5, 4, 512, 8},
         {2, 1, 3, 2, 1},
         {1, 4, 4, 1, 4},
     };
-    // clang-format on
     for (auto [w, h, n, tw, th] : cases) {
         std::vector<uint8_t> pixels((size_t)w * h * n);
         for (uint8_t &p : pixels) p = rand();

@@ -71,6 +71,7 @@ TEST_F(FrameLoop, AControllerPlaysAsTheKeysDo) {
         EXPECT_TRUE(run_frame(&shut_down)) << "seen " << button;
         EXPECT_EQ(SDL_IsScreenSaverEnabled(), button == SDL_CONTROLLER_BUTTON_BACK) << button;
     }
+    EXPECT_NE(game.view_yaw, M_PI / 2) << "the stick turned";
     SDL_JoystickClose(pad);
     SDL_JoystickDetachVirtual(device);
     run_frame(&shut_down);

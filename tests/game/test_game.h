@@ -35,7 +35,6 @@ class PlayTest : public ScratchDirTest {
   protected:
     void SetUp() override { ScratchDirTest::SetUp(), start_test_game(&state, SHAPE_SQUARE); }
     void TearDown() override { free_well(state.well), ScratchDirTest::TearDown(); }
-    // One frame with the given keys held.
     void frame(double dt, std::initializer_list<int> held = {}, double speed = 1.0) {
         uint8_t keys[KEY_SLOTS] = {};
         for (int k : held) keys[k] = 1;

@@ -228,6 +228,5 @@ void boost_glyph_mipmaps(BitmapFont *font) {
         discard_gl_errors();
         glTexImage2D(GL_TEXTURE_2D, level, 4, w, h, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels);
         free(texels);
-        if (w == 1 && h == 1) return;
     }
 }

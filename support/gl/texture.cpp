@@ -2,6 +2,7 @@
 
 #include <GL/glext.h>
 #include <GL/glx.h>
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -167,15 +168,14 @@ void build_mipmaps_in_software() {
 void downsample_mipmap_chain(GLenum target, int n, int width, int height, uint8_t *buffer) {
     if (width < 2 && height < 2) return;
     for (int level = 1;; level++) {
-        int w = width / 2 > 1 ? width / 2 : 1;
-        int h = height / 2 > 1 ? height / 2 : 1;
+        int w = std::max(width / 2, 1), h = std::max(height / 2, 1);
         uint32_t s = aligned_row_bytes(width, n), s2 = aligned_row_bytes(w, n);
         // Each destination byte lies at or before the source bytes still to
         // be read, so the level can be written over its own source.
         for (int y = 0; y < h; y++) {
-            int y0 = 2 * y, y1 = 2 * y + 1 < height ? 2 * y + 1 : height - 1;
+            int y0 = 2 * y, y1 = std::min(2 * y + 1, height - 1);
             for (int x = 0; x < w; x++) {
-                int x0 = 2 * x, x1 = 2 * x + 1 < width ? 2 * x + 1 : width - 1;
+                int x0 = 2 * x, x1 = std::min(2 * x + 1, width - 1);
                 for (int k = 0; k < n; k++) {
                     int sum = buffer[y0 * s + x0 * n + k] + buffer[y0 * s + x1 * n + k] +
                               buffer[y1 * s + x0 * n + k] + buffer[y1 * s + x1 * n + k];

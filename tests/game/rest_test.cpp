@@ -4,14 +4,13 @@
 
 // At rest a frame is due when the picture changes; the last drawn at 10.0.
 TEST(Rest, AFrameIsDueOnlyWhenThePictureChanges) {
-    struct Case {
+    const struct {
         const char *name;
         PlayState before, now;
         int fov;
         double yaw, pitch, at, wait;
         bool asks, due;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"playing", PLAYING, PLAYING, 0, 0, 0, 10.2, 0.5, false, true},
         {"paused, untouched", PAUSED, PAUSED, 0, 0, 0, 11.7, 0.5, false, false},
         {"paused, uncovered", PAUSED, PAUSED, 0, 0, 0, 10.2, 0.5, true, true},
@@ -22,7 +21,7 @@ TEST(Rest, AFrameIsDueOnlyWhenThePictureChanges) {
         {"game over, within a half", GAME_OVER, GAME_OVER, 0, 0, 0, 10.49, 0.01, false, false},
         {"game over, a blink", GAME_OVER, GAME_OVER, 0, 0, 0, 10.5, 0.5, false, true},
     };
-    for (const Case &c : cases) {
+    for (const auto &c : cases) {
         GameState shown = {}, now = {};
         shown.play_state = c.before;
         now.play_state = c.now;

@@ -56,15 +56,16 @@ TEST_F(Rules, FramesFallStepTurnAndPauseAsTheKeysSay) {
     EXPECT_EQ(memcmp(&state.piece, &upright, sizeof upright), 0) << "turned after the step";
 }
 
-// Never seeded, rand deals every run the same first piece.
-TEST_F(Rules, EveryRunDealsTheSameFirstPiece) {
+// Never seeded, rand deals every run the same pieces.
+TEST_F(Rules, EveryRunDealsTheSamePieces) {
     srand(1); // where a rand never seeded starts
     state.piece_colour = 0;
     deal_first_piece(&state);
-    PieceCells step_up;
-    set_piece_shape(&step_up, SHAPE_STEP_UP);
     EXPECT_EQ(state.piece_colour, 3) << "the first colour";
-    EXPECT_EQ(memcmp(&state.piece, &step_up, sizeof step_up), 0) << "the first shape";
+    spawn_next_piece(&state); // drawn after the first shape
+    PieceCells second;
+    set_piece_shape(&second, SHAPE_SQUARE);
+    EXPECT_EQ(memcmp(&state.piece, &second, sizeof second), 0) << "the second shape";
 }
 
 // A piece settles where a descent is refused; full rings go, scored by fives.
@@ -86,31 +87,23 @@ TEST_F(Rules, PiecesSettleAndFullRingsAreRemovedAndScored) {
     EXPECT_EQ(std::tuple(state.well[5][11], state.well[4][12], state.well[5][9]),
               std::tuple(1, 1, 0))
         << "settled on the block";
-    EXPECT_EQ(points_for_rows(4), 125) << "four rows";
     free_well(state.well);
     start_test_game(&state, SHAPE_SQUARE);
-    fill_row(3);
-    fill_row(4);
-    fill_row(19, {0});
-    state.well[0][5] = 2;
-    EXPECT_EQ(remove_full_rows(state.well), 2) << "row 3 tested again";
-    EXPECT_EQ(state.well[0][3], 2) << "the block above came down by two";
-    EXPECT_EQ(state.well[0][0], FLOOR_CELL) << "the floor stays";
-    EXPECT_EQ(filled_in_row(19), 0) << "row 19 emptied";
     place(SHAPE_ROW_OF_FOUR, 1, 15.0, 2); // columns 19 to 2
     lock_piece(&state);
     EXPECT_EQ(std::pair(state.well[19][15], state.well[2][15]), std::pair(3, 3)) << "locked";
     fill_row(1, {5});
-    fill_row(2, {5, 9});
-    fill_row(3, {5});
+    fill_row(2, {5});
+    fill_row(3, {5, 9});
+    fill_row(19, {0});
     state.well[7][4] = 6;
     place(SHAPE_ROW_OF_FOUR, 5, 12.0, 1); // a column of four, pivot - 2 .. pivot + 1
     frame(20.0);                          // stops on the floor at pivot row 3
     EXPECT_EQ(std::pair(state.score, state.rows_cleared), std::pair(5, 2)) << "two rows at once";
     EXPECT_EQ(std::tuple(filled_in_row(1), state.well[9][1], state.well[5][2], state.well[7][2],
-                         filled_in_row(3)),
+                         filled_in_row(19)),
               std::tuple(19, 0, 3, 6, 0))
-        << "the middle row came down by two";
+        << "the rows above came down by two";
 }
 
 // The final lock saves the game while the frames go on; nothing moves after.

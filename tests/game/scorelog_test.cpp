@@ -40,6 +40,7 @@ TEST_F(ScoreLog, ALineGoesInWholeOrNotAtAll) {
         {"locked 1.5 s, a slow disk", OLD, 0, 0, 1.5, 0, "old\n" NEW_LINE, ""},
         {"locked past patience", OLD, 0, 0, 1, 0.3, "old\n", "another game kept it locked"},
         {"no lock service", OLD, 0, ENOLCK, 0, 0, "old\n" NEW_LINE, ""},
+        {"a lock error", OLD, 0, EIO, 0, 0, "old\n", "Input/output error"},
         {"a FIFO", "mkfifo scores.txt", 0, 0, 0, 0, "test -p scores.txt", "not a regular file"},
     };
     umask(022);

@@ -15,7 +15,6 @@ TEST(View, TheStickTurnsAndTheCameraFollows) {
         double yaw, pitch;
     } leans[] = {
         {1, 0, 30, 2, 0},
-        {1, 0, 144, 2, 0},
         {-0.15, -0.15, 60, 0, 0},
         {-0.575, 1, 60, -1, 1},
     };

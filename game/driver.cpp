@@ -21,6 +21,7 @@
 #include "rules.h"
 #include "scene.h"
 #include "scorelog.h"
+#include "sound.h"
 #include "textures.h"
 #include "view.h"
 #include "well.h"
@@ -38,6 +39,8 @@ void set_start_values(GameState *state, double now) {
     state->piece_column = 0;
     state->piece_height = SPAWN_HEIGHT;
     state->play_state = PLAYING;
+    state->events = {};
+    state->muted = false;
     state->score = 0;
     state->rows_cleared = 0;
     state->fov_degrees = 90;
@@ -79,6 +82,7 @@ void map_pad_controls() {
         {SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, KEY_KP_PLUS},
         {SDL_CONTROLLER_BUTTON_LEFTSHOULDER, KEY_KP_MINUS},
         {SDL_CONTROLLER_BUTTON_BACK, KEY_PAD_BACK},
+        {SDL_CONTROLLER_BUTTON_Y, KEY_M},
     };
     for (auto b : buttons) pad_button_slots[b.button] = b.slot;
     pad_stick_slots[PAD_STICK_LEFT] = KEY_LEFT;
@@ -101,6 +105,7 @@ bool run_frame(bool *sdl_shut_down) {
 
     update_view(std::min(now - game.previous_frame_time, LONGEST_LOOK_SECONDS));
     play_frame(&game, key_down, key_was_down, dt, fall_speed);
+    sound_frame(&game);
     // A player who paused or whose game ended may walk away: the screen may
     // sleep then, never while playing.
     allow_screen_saver(game.play_state != PLAYING);
@@ -151,6 +156,8 @@ int run_game(int, char **, const char *) {
     set_window_icon(&icon);
     release_bitmap(&icon);
 
+    // Beside the rest of the start-up, never before the first frame.
+    start_sound();
     load_builtin_font();
 
     game.wall_texture = make_wall_texture();
@@ -180,6 +187,7 @@ int run_game(int, char **, const char *) {
         glDeleteTextures(1, &game.wall_texture);
         glDeleteTextures(1, &game.block_texture);
     }
+    stop_sound();
     free_well(game.well);
     // A line still waiting for its turn is saved, or given up, first.
     finish_saving_score_line();

@@ -20,6 +20,17 @@ struct PieceCells {
     int32_t cell[5][5];
 };
 
+// What the last frame of play did, for the sound to answer.
+struct FrameEvents {
+    bool stepped;     // the piece moved a column
+    bool turned;      // the piece turned
+    bool settled;     // a piece came to rest
+    int rows_removed; // full rings that went with it
+    bool paused;      // the game paused
+    bool resumed;     // and went on again
+    bool ended;       // the piece that settled ended the game
+};
+
 struct GameState {
     // 20 column arrays of 20 cells, row 0 at the bottom: 0 empty, FLOOR_CELL,
     // or 1..7 the colour index of a settled block.
@@ -31,6 +42,8 @@ struct GameState {
     double piece_height; // continuous height of the pivot, in rows
 
     PlayState play_state;
+    FrameEvents events;
+    bool muted; // the player silenced the game
     int score;
     int rows_cleared;
 

@@ -1,5 +1,5 @@
-// The text overlay: score, rows, the pause and game-over messages and the
-// exit prompt.
+// The text overlay: score, rows, the pause and game-over messages, the
+// exit prompt, and "Muted" in the corner while the player keeps it quiet.
 #pragma once
 
 #include <cstddef>

@@ -10,10 +10,11 @@ static double blink_phase(double wall_clock) {
 bool frame_due(const GameState *shown, double shown_at, const GameState *now, double now_at,
                bool window_asks) {
     if (now->play_state == PLAYING || window_asks) return true;
-    // At rest only the state, the view (the mouse after the game, the zoom)
-    // and the blink can change.
-    if (now->play_state != shown->play_state || now->fov_degrees != shown->fov_degrees ||
-        now->view_yaw != shown->view_yaw || now->view_pitch != shown->view_pitch)
+    // At rest only the state, the view (the mouse after the game, the zoom),
+    // the mute and the blink can change.
+    if (now->play_state != shown->play_state || now->muted != shown->muted ||
+        now->fov_degrees != shown->fov_degrees || now->view_yaw != shown->view_yaw ||
+        now->view_pitch != shown->view_pitch)
         return true;
     return now->play_state == GAME_OVER && blink_phase(now_at) != blink_phase(shown_at);
 }

@@ -58,13 +58,16 @@ static bool fall(GameState *state, double distance) {
 }
 
 static void settle(GameState *state) {
+    state->events.settled = true;
     if (!lock_piece(state)) {
         state->play_state = GAME_OVER;
+        state->events.ended = true;
         // Saved at once, before this lock's rows are counted: the line holds
         // the game as it stood when the piece overflowed.
         start_saving_score_line(state->score, state->rows_cleared);
     }
     int removed = remove_full_rows(state->well);
+    state->events.rows_removed = removed;
     state->rows_cleared += removed;
     state->score += points_for_rows(removed);
     spawn_next_piece(state);
@@ -76,9 +79,10 @@ static void game_step(GameState *state, const uint8_t *keys, const uint8_t *befo
     static const int HIGHER[] = {KEY_RIGHT, KEY_D};
     static const int TURN[] = {KEY_SPACE, KEY_W, KEY_UP, KEY_ANY_CTRL};
 
-    if (any_pressed(keys, before, LOWER, 2)) try_step(state, -1);
-    if (any_pressed(keys, before, HIGHER, 2)) try_step(state, +1);
-    if (any_pressed(keys, before, TURN, 4)) try_turn(state);
+    FrameEvents *events = &state->events;
+    if (any_pressed(keys, before, LOWER, 2) && try_step(state, -1)) events->stepped = true;
+    if (any_pressed(keys, before, HIGHER, 2) && try_step(state, +1)) events->stepped = true;
+    if (any_pressed(keys, before, TURN, 4) && try_turn(state)) events->turned = true;
 
     double boost = (keys[KEY_DOWN] || keys[KEY_S]) ? 5.0 : 1.0;
     if (dt < 0) dt = 0;
@@ -87,6 +91,9 @@ static void game_step(GameState *state, const uint8_t *keys, const uint8_t *befo
 
 void play_frame(GameState *state, const uint8_t *keys, const uint8_t *keys_before, double dt,
                 double fall_speed) {
+    state->events = {};
+    // Sound is the player's to silence in any state.
+    if (key_pressed(keys, keys_before, KEY_M)) state->muted = !state->muted;
     bool pause_request = key_pressed(keys, keys_before, KEY_P) &&
                          (state->play_state == PLAYING || state->play_state == PAUSED);
     // Back never throws a game away, and a player whose controller went has
@@ -99,8 +106,10 @@ void play_frame(GameState *state, const uint8_t *keys, const uint8_t *keys_befor
     } else if (state->play_state == PAUSED && pause_request) {
         // The resume frame plays, but no time has passed in it.
         state->play_state = PLAYING;
+        state->events.resumed = true;
         game_step(state, keys, keys_before, 0.0, fall_speed);
     } else if (pause_request) {
         state->play_state = PAUSED;
+        state->events.paused = true;
     }
 }

@@ -13,6 +13,7 @@ enum {
     KEY_SPACE = 0x20,
     KEY_A = 0x61,
     KEY_D = 0x64,
+    KEY_M = 0x6D,
     KEY_P = 0x70,
     KEY_Q = 0x71,
     KEY_S = 0x73,
@@ -29,11 +30,11 @@ enum {
     KEY_PAD_UNPLUGGED = 506, // down for one frame when a controller goes
 };
 
-// One frame of play: the pause request (P; while playing also the
-// controller's Back or its unplugging), then either the game step or the
-// pause toggle.  keys and keys_before are the current and previous key
-// arrays; dt is the frame time (0 unless playing); fall_speed in rows per
-// second.
+// One frame of play: the mute toggle (M), the pause request (P; while
+// playing also the controller's Back or its unplugging), then either the
+// game step or the pause toggle; what happened is left in state->events.  keys and keys_before are
+// the current and previous key arrays; dt is the frame time (0 unless playing); fall_speed in rows
+// per second.
 void play_frame(GameState *state, const uint8_t *keys, const uint8_t *keys_before, double dt,
                 double fall_speed);
 

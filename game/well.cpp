@@ -78,17 +78,21 @@ void rotate_piece_cells(const PieceCells *from, PieceCells *to) {
         for (int b = 0; b < 5; b++) to->cell[a][b] = from->cell[4 - b][a];
 }
 
-void try_step(GameState *state, int step) {
+bool try_step(GameState *state, int step) {
     int column = wrap_column(state->piece_column + step);
-    if (piece_fits(state->well, &state->piece, column, whole_row(state->piece_height)))
-        state->piece_column = column;
+    if (!piece_fits(state->well, &state->piece, column, whole_row(state->piece_height)))
+        return false;
+    state->piece_column = column;
+    return true;
 }
 
-void try_turn(GameState *state) {
+bool try_turn(GameState *state) {
     PieceCells turned;
     rotate_piece_cells(&state->piece, &turned);
-    if (piece_fits(state->well, &turned, state->piece_column, whole_row(state->piece_height)))
-        state->piece = turned;
+    if (!piece_fits(state->well, &turned, state->piece_column, whole_row(state->piece_height)))
+        return false;
+    state->piece = turned;
+    return true;
 }
 
 bool lock_piece(GameState *state) {

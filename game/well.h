@@ -50,11 +50,11 @@ bool piece_fits(int32_t *const *well, const PieceCells *piece, int column, int r
 void rotate_piece_cells(const PieceCells *from, PieceCells *to);
 
 // Moves the piece one column lower (step -1) or higher (step +1) when it
-// fits there.
-void try_step(GameState *state, int step);
+// fits there; tells whether it moved.
+bool try_step(GameState *state, int step);
 
-// Turns the piece in place when the turned shape fits.
-void try_turn(GameState *state);
+// Turns the piece in place when the turned shape fits; tells whether it did.
+bool try_turn(GameState *state);
 
 // Writes the piece into the well at its whole row.  Returns false on
 // overflow (a cell outside rows 0..19); the cells visited before that one

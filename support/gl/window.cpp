@@ -92,9 +92,11 @@ int open_graphics_window(int width, int height, const char *title) {
     // A fullscreen window that SDL iconifies on losing the focus leaves a
     // second monitor blank while the game goes on unseen.
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
-    if (SDL_Init(SDL_INIT_EVERYTHING) < 0) {
-        // Audio, joystick or haptic support missing on the machine must not
-        // keep a game that uses none of them from starting.
+    // No audio: a program brings its sound up on its own, so that a sound
+    // server that never answers cannot keep the window from opening.
+    if (SDL_Init(SDL_INIT_EVERYTHING & ~SDL_INIT_AUDIO) < 0) {
+        // Joystick or haptic support missing on the machine must not keep a
+        // program that needs neither from starting.
         if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) < 0)
             return fail_window("cannot start SDL");
     }

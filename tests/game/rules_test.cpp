@@ -8,6 +8,19 @@
 
 using Rules = PlayTest;
 
+// The events of the last frame, as words.
+static std::string heard(const FrameEvents &e) {
+    std::string words;
+    const std::pair<bool, const char *> flags[] = {
+        {e.stepped, "stepped "}, {e.turned, "turned "},   {e.settled, "settled "},
+        {e.paused, "paused "},   {e.resumed, "resumed "}, {e.ended, "ended "},
+    };
+    for (auto [on, word] : flags)
+        if (on) words += word;
+    if (e.rows_removed) words += std::to_string(e.rows_removed) + " rows ";
+    return words;
+}
+
 TEST_F(Rules, FramesFallStepTurnAndPauseAsTheKeysSay) {
     // Each frame: its time, fall speed and keys held, then the piece's state.
     const struct {
@@ -16,18 +29,20 @@ TEST_F(Rules, FramesFallStepTurnAndPauseAsTheKeysSay) {
         PlayState state;
         int column;
         double height;
+        const char *heard;
     } frames[] = {
-        {0.5, 2, {}, PLAYING, 0, 19.0},
-        {0.1, 1, {KEY_S}, PLAYING, 0, 18.5},
-        {0.1, 1, {KEY_DOWN}, PLAYING, 0, 18.0},
-        {0, 1, {KEY_LEFT}, PLAYING, 19, 18},
-        {0, 1, {KEY_LEFT}, PLAYING, 19, 18}, // held: no repeat
-        {0, 1, {KEY_D, KEY_RIGHT}, PLAYING, 0, 18},
-        {0, 1, {KEY_A}, PLAYING, 19, 18},
-        {0.1, 1, {KEY_P}, PAUSED, 19, 18},
-        {1, 1, {KEY_LEFT, KEY_SPACE, KEY_S}, PAUSED, 19, 18},
-        {1, 1, {KEY_P, KEY_RIGHT}, PLAYING, 0, 18}, // the resume frame plays, no time passed
-        {0.5, 1, {}, PLAYING, 0, 17.5},
+        {0.5, 2, {}, PLAYING, 0, 19.0, ""},
+        {0.1, 1, {KEY_S}, PLAYING, 0, 18.5, ""},
+        {0.1, 1, {KEY_DOWN}, PLAYING, 0, 18.0, ""},
+        {0, 1, {KEY_LEFT}, PLAYING, 19, 18, "stepped "},
+        {0, 1, {KEY_LEFT}, PLAYING, 19, 18, ""}, // held: no repeat
+        {0, 1, {KEY_D, KEY_RIGHT}, PLAYING, 0, 18, "stepped "},
+        {0, 1, {KEY_A}, PLAYING, 19, 18, "stepped "},
+        {0.1, 1, {KEY_P}, PAUSED, 19, 18, "paused "},
+        {1, 1, {KEY_LEFT, KEY_SPACE, KEY_S}, PAUSED, 19, 18, ""},
+        // the resume frame plays, no time passed
+        {1, 1, {KEY_P, KEY_RIGHT}, PLAYING, 0, 18, "stepped resumed "},
+        {0.5, 1, {}, PLAYING, 0, 17.5, ""},
     };
     const std::initializer_list<int> turn_keys[] = {{KEY_SPACE}, {KEY_W}, {KEY_UP}, {KEY_ANY_CTRL}};
     for (const auto &f : frames) {
@@ -35,6 +50,7 @@ TEST_F(Rules, FramesFallStepTurnAndPauseAsTheKeysSay) {
         EXPECT_EQ(std::tuple(state.play_state, state.piece_column, state.piece_height),
                   std::tuple(f.state, f.column, f.height))
             << "a frame of " << f.dt << " s";
+        EXPECT_EQ(heard(state.events), f.heard) << "a frame of " << f.dt << " s";
     }
     PieceCells spawned, turned, flat, upright;
     set_piece_shape(&spawned, SHAPE_TEE);
@@ -45,12 +61,14 @@ TEST_F(Rules, FramesFallStepTurnAndPauseAsTheKeysSay) {
         frame(0, keys);
         EXPECT_EQ(memcmp(&state.piece, &turned, sizeof turned), 0)
             << "turned once by " << *keys.begin();
+        EXPECT_EQ(heard(state.events), "turned ") << "turned by " << *keys.begin();
     }
     place(SHAPE_ROW_OF_FOUR, 10, 10.0);
     state.well[10][11] = 5; // where the turned piece's top cell would go
     flat = state.piece;
     frame(0, {KEY_UP});
     EXPECT_EQ(memcmp(&state.piece, &flat, sizeof flat), 0) << "no room to turn";
+    EXPECT_EQ(heard(state.events), "") << "a refused turn";
     frame(0, {KEY_RIGHT, KEY_SPACE}); // the step comes first; in column 11 the turn fits
     rotate_piece_cells(&flat, &upright);
     EXPECT_EQ(memcmp(&state.piece, &upright, sizeof upright), 0) << "turned after the step";
@@ -100,6 +118,7 @@ TEST_F(Rules, PiecesSettleAndFullRingsAreRemovedAndScored) {
     place(SHAPE_ROW_OF_FOUR, 5, 12.0, 1); // a column of four, pivot - 2 .. pivot + 1
     frame(20.0);                          // stops on the floor at pivot row 3
     EXPECT_EQ(std::pair(state.score, state.rows_cleared), std::pair(5, 2)) << "two rows at once";
+    EXPECT_EQ(heard(state.events), "settled 2 rows ") << "two rows at once";
     EXPECT_EQ(std::tuple(filled_in_row(1), state.well[9][1], state.well[5][2], state.well[7][2],
                          filled_in_row(19)),
               std::tuple(19, 0, 3, 6, 0))
@@ -121,11 +140,13 @@ TEST_F(Rules, TheGameEndsWithOneScoreLineAndNothingMovesAfter) {
               std::tuple(GAME_OVER, 4, 8))
         << "the final lock's row counts";
     EXPECT_EQ(read_file("scores.txt"), "") << "the line waits for its turn";
+    EXPECT_EQ(heard(state.events), "settled ended 1 rows ") << "the final lock";
     close(other_game);
     finish_saving_score_line();
     std::string log = read_file("scores.txt");
     EXPECT_TRUE(testing::internal::RE::FullMatch(log, LOG_TIME "\t7\t3 rows\n")) << log;
     GameState over = state;
+    over.events = {}; // the final lock's events were the last
     for (int key : {KEY_P, KEY_LEFT, KEY_RIGHT, KEY_SPACE}) {
         frame(0.5, {key, KEY_S});
         frame(0.5);
@@ -133,4 +154,20 @@ TEST_F(Rules, TheGameEndsWithOneScoreLineAndNothingMovesAfter) {
     finish_saving_score_line();
     EXPECT_EQ(memcmp(&over, &state, sizeof state), 0) << "nothing moves after the game";
     EXPECT_EQ(read_file("scores.txt"), log) << "one line only";
+}
+
+// M silences and brings back the sound whatever the game is doing.
+TEST_F(Rules, MTogglesTheSoundInEveryState) {
+    for (PlayState s : {PLAYING, PAUSED, GAME_OVER}) {
+        state.play_state = s;
+        frame(0);
+        frame(0, {KEY_M});
+        EXPECT_TRUE(state.muted) << "M in state " << s;
+        frame(0, {KEY_M});
+        EXPECT_TRUE(state.muted) << "M held in state " << s;
+        frame(0);
+        frame(0, {KEY_M});
+        EXPECT_FALSE(state.muted) << "M again in state " << s;
+        EXPECT_EQ(state.play_state, s) << "M alone in state " << s;
+    }
 }

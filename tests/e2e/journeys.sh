@@ -24,7 +24,7 @@ start() {
         (cd "$dir" && exec env "$@" LD_PRELOAD="${GAME_PRELOAD:-}" "$game" >out.txt 2>err.txt) &
     fi
     pid=$!
-    [ $# = 0 ] || [ "$1" = closed ] || return 0
+    [ "${1:-}" = -u ] && return 0 # no display, no window
     within 40 'window=$(focus) && [ "$(xdotool getwindowname "$window" 2>/dev/null)" = "Vorlanx [Quillmark]" ]' ||
         fail "no focused window"
     picture_moves
@@ -36,6 +36,15 @@ expect_exit() {
     [ $status = "$1" ] || fail "exit status $status, not $1: $(cat "$dir"/*.txt)"
 }
 hold() { xdotool keydown "$1" sleep 0.2 keyup "$1"; }
+# Quits with the command given, again every 5 s while the game is still there:
+# on a loaded machine a key can be lost to a window that has only just been
+# given the focus.
+quit_with() {
+    for _ in 1 2 3 4 5 6; do
+        eval "$1"
+        within 5 "! kill -0 $pid 2>/dev/null" && return
+    done
+}
 shot() { xwd -root -silent | md5sum; }
 picture_moves() { within 10 'a=$(shot) && sleep 0.2 && [ "$a" != "$(shot)" ]' || fail "the picture never moves"; }
 cpu_ticks() { awk '{ print $14 + $15 }' /proc/$pid/stat; } # 1/100 s
@@ -46,7 +55,14 @@ resting() { # fewer than 10 ticks in 2 s, once the game has seen it may rest
     [ $ticks -lt 10 ]
 }
 focus() { xdotool getwindowfocus 2>/dev/null; }
-for journey in ${*:-quit no_display play_to_the_end openbox}; do
+bursts() { python3 "$(dirname "$0")/bursts.py" "$dir/sound.raw" >"$dir/bursts.txt"; }
+burst() { # burst N (or last)'s field: 1 start, 2 length, 3 pitch, 4 peak
+    awk -v n="$1" -v f="$2" '$1 != "peak" { b[++count] = $f } END { print b[n == "last" ? count : n] }' \
+        "$dir/bursts.txt"
+}
+loud_peak() { [ "$(tail -n 1 "$dir/bursts.txt")" != "peak 32767" ] || fail "a clipped sample"; }
+recorded=(SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=sound.raw)
+for journey in ${*:-quit no_display play_to_the_end openbox sound no_sound}; do
     case $journey in
     quit) # Q (tapped within one frame) and Escape end the
         for how in q Escape; do # game cleanly, with no score
@@ -58,8 +74,8 @@ for journey in ${*:-quit no_display play_to_the_end openbox}; do
             else start; fi
             case $how in
             # both edges queued while the game is stopped
-            q) kill -STOP $pid && xdotool keydown q keyup q sleep 0.2 && kill -CONT $pid ;;
-            *) hold $how ;;
+            q) quit_with 'kill -STOP $pid && xdotool keydown q keyup q sleep 0.2 && kill -CONT $pid' ;;
+            *) quit_with "hold $how" ;;
             esac
             expect_exit 0
             [ -e "$dir/scores.txt" ] && fail "$how wrote a score"
@@ -70,16 +86,22 @@ for journey in ${*:-quit no_display play_to_the_end openbox}; do
         grep -q "game window: .*no display.*DISPLAY is not set" "$dir/err.txt" ||
             fail "no message: $(cat "$dir/err.txt")" ;;
     play_to_the_end) # the sky over the well at the start, once the camera has
-        # risen to the piece; holding S ends the game: a line after the earlier one
-        start
+        # risen to the piece; holding S ends the game: a line after the earlier one,
+        # a thud for each piece, the falling phrase at the end
+        start "${recorded[@]}"
         within 10 'import -window root -crop 1x1+960+2 txt:- | grep -q 66669999FFFF' || fail "no sky"
         printf '2020-Jan-01 00:00:00\t5\t2 rows\n' >"$dir/scores.txt"
         xdotool keydown s
         within 120 '[ "$(wc -l <"$dir/scores.txt")" != 1 ]' || fail "the game never ended"
         xdotool keyup s
-        hold q
+        sleep 2 # the end's phrase
+        quit_with 'hold q'
         expect_exit 0
-        [ "$(wc -l <"$dir/scores.txt")" = 2 ] || fail "not two lines: $(cat "$dir/scores.txt")" ;;
+        [ "$(wc -l <"$dir/scores.txt")" = 2 ] || fail "not two lines: $(cat "$dir/scores.txt")"
+        bursts
+        [ "$(burst 1 3)" -lt 300 ] || fail "no thud: $(cat "$dir/bursts.txt")"
+        [ "$(burst last 2 | tr -d .)" -ge 1000 ] || fail "no end: $(cat "$dir/bursts.txt")"
+        loud_peak ;;
     openbox) # under a window manager: fullscreen with the game's class and icon;
         # resting while paused and while minimised; alt+F4
         openbox >/dev/null 2>&1 & wm=$!
@@ -103,6 +125,41 @@ for journey in ${*:-quit no_display play_to_the_end openbox}; do
         xdotool key alt+F4
         expect_exit 0
         kill $wm ;;
+    sound) # a step and a turn heard, and told apart; a pause, then silence while
+        # paused; the resume; muted, a step unheard; unmuted, heard again
+        start "${recorded[@]}"
+        sleep 1 # a key can be lost to a window that has only just been given the focus
+        for key in Left space p - - p m+Left m+Left; do # -: a pause goes on
+            [ $key = - ] || xdotool key ${key/+/ }
+            sleep 0.6
+        done
+        quit_with 'hold q'
+        expect_exit 0
+        bursts
+        [ "$(grep -c . "$dir/bursts.txt")" = 6 ] || fail "not five sounds: $(cat "$dir/bursts.txt")"
+        [ "$(burst 1 3)" -gt $(($(burst 2 3) * 3 / 2)) ] || fail "a step sounds like a turn"
+        [ "$(burst 5 3)" -gt $(($(burst 2 3) * 3 / 2)) ] || fail "the last sound is no step"
+        awk -v paused="$(burst 3 1)" -v resumed="$(burst 4 1)" 'BEGIN { exit resumed - paused < 1.4 }' ||
+            fail "heard while paused: $(cat "$dir/bursts.txt")"
+        loud_peak ;;
+    no_sound) # no sound server, or one that never answers: the game starts and
+        # quits at once all the same, saying so in a line at most
+        stuck=$(mktemp -u)
+        python3 -c 'import socket, sys, time
+s = socket.socket(socket.AF_UNIX)
+s.bind(sys.argv[1])
+s.listen()
+time.sleep(300)' "$stuck" &
+        server=$!
+        within 10 "[ -S $stuck ]" || fail "no stuck server"
+        for server_at in /nonexistent "$stuck"; do
+            start PULSE_SERVER="unix:$server_at"
+            quit_with "hold q"
+            expect_exit 0
+            [ "$(wc -l <"$dir/err.txt")" -le 1 ] || fail "more than a line: $(cat "$dir/err.txt")"
+        done
+        kill $server
+        rm -f "$stuck" ;;
     *) fail "no such journey" ;;
     esac
 done

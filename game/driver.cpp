@@ -186,6 +186,9 @@ int run_game(int, char **, const char *) {
     if (!sdl_shut_down) {
         glDeleteTextures(1, &game.wall_texture);
         glDeleteTextures(1, &game.block_texture);
+        // The player asked to go: the window goes at once, whatever the
+        // score line is waiting for.
+        close_graphics_window();
     }
     stop_sound();
     free_well(game.well);

@@ -1,6 +1,8 @@
 #include "scorelog.h"
 
+#include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -18,6 +20,14 @@ static const char SCORE_LOG[] = "scores.txt";
 // way to disk for seconds; the line waits beside the game, which goes on.
 double score_log_patience = 10.0;
 static const useconds_t LOCK_RETRY_US = 10000;
+// After the lock's patience, how much longer a quitting game waits for a
+// disk that does not answer.
+static const double DISK_PATIENCE = 2.0;
+// How long a game told to stop lets the line's thread notice.
+static const double STOP_GRACE = 0.2;
+
+// Set by SIGINT or SIGTERM while a quitting game waits for its line.
+static std::atomic<bool> stop_waiting;
 
 static bool say_not_saved(const char *why) {
     fprintf(stderr, "spinwell: could not save the score to %s: %s\n", SCORE_LOG, why);
@@ -47,17 +57,21 @@ static int open_score_log() {
 // Games that end together take turns: while one holds the lock, no other
 // appends, so a cut-back can only ever remove the holder's own bytes.
 // Returns 0, or the error that kept the lock away (EWOULDBLOCK: held by
-// another game for too long).
-static int take_turn(int fd) {
+// another game for too long; ECANCELED: the game was told to stop);
+// *locked tells whether the turn is the game's alone.
+static int take_turn(int fd, bool *locked) {
+    *locked = false;
     double deadline = monotonic_seconds() + score_log_patience;
     while (flock(fd, LOCK_EX | LOCK_NB) != 0) {
         // A filesystem that cannot lock (NFS without its lock service, some
         // FUSE ones) still takes the line, as before games took turns.
         if (errno == ENOLCK || errno == EOPNOTSUPP || errno == EINVAL) return 0;
         if (errno != EWOULDBLOCK && errno != EINTR) return errno;
+        if (stop_waiting) return ECANCELED;
         if (monotonic_seconds() > deadline) return EWOULDBLOCK;
         usleep(LOCK_RETRY_US);
     }
+    *locked = true;
     return 0;
 }
 
@@ -79,7 +93,7 @@ static int write_all(int fd, const char *text, size_t size) {
     return 0;
 }
 
-bool append_score_line(int score, int rows_cleared) {
+bool append_score_line(int score, int rows_cleared, time_t ended) {
     struct stat info;
     // Looked at before opening, so that no FIFO or device is ever opened.
     if (stat(SCORE_LOG, &info) == 0 && is_refused(&info))
@@ -88,8 +102,10 @@ bool append_score_line(int score, int rows_cleared) {
     if (fd < 0) return say_not_saved(strerror(errno));
     if (fstat(fd, &info) != 0) return give_up(fd, strerror(errno));
     if (is_refused(&info)) return give_up(fd, "not a regular file");
-    int error = take_turn(fd);
+    bool locked;
+    int error = take_turn(fd, &locked);
     if (error == EWOULDBLOCK) return give_up(fd, "another game kept it locked");
+    if (error == ECANCELED) return give_up(fd, "the game was stopped before its turn came");
     if (error) return give_up(fd, strerror(error));
     // The length the line is cut back to, read while no other game appends.
     if (fstat(fd, &info) != 0) return give_up(fd, strerror(errno));
@@ -97,13 +113,16 @@ bool append_score_line(int score, int rows_cleared) {
     char line[128];
     int size =
         snprintf(line, sizeof line, "%s%s\t%d\t%d rows\n", needs_newline(fd, length) ? "\n" : "",
-                 format_log_time(time(nullptr)), score, rows_cleared);
-    // Made durable while the lock still stands, so that a late write error
-    // can still be undone: the line goes in whole or not at all.
+                 format_log_time(ended), score, rows_cleared);
+    // One write in append mode: on a local disk the line goes in whole or
+    // not at all.  Made durable while the lock still stands, so that a late
+    // write error can still be undone.
     error = write_all(fd, line, (size_t)size);
     if (!error && fsync(fd) != 0) error = errno;
     if (error) {
-        if (ftruncate(fd, length) != 0)
+        // Unlocked, another game may have appended after the line: the file
+        // is cut back only where its end is surely the game's own.
+        if (locked && ftruncate(fd, length) != 0)
             fprintf(stderr, "spinwell: %s keeps a part of a line: %s\n", SCORE_LOG,
                     strerror(errno));
         return give_up(fd, strerror(error));
@@ -116,10 +135,13 @@ bool append_score_line(int score, int rows_cleared) {
 // The line being saved beside the game.
 static pthread_t saver;
 static bool saving;
+static std::atomic<bool> line_done;
 static int saved_score, saved_rows;
+static time_t saved_ended;
 
 static void *save_line(void *) {
-    append_score_line(saved_score, saved_rows);
+    append_score_line(saved_score, saved_rows, saved_ended);
+    line_done = true;
     return nullptr;
 }
 
@@ -127,12 +149,42 @@ void start_saving_score_line(int score, int rows_cleared) {
     finish_saving_score_line();
     saved_score = score;
     saved_rows = rows_cleared;
+    // Dated when the game ended, however long the line waits for its turn.
+    saved_ended = time(nullptr);
+    line_done = false;
     saving = pthread_create(&saver, nullptr, save_line, nullptr) == 0;
     // With no thread to spare the line is still saved, the picture waiting.
-    if (!saving) append_score_line(score, rows_cleared);
+    if (!saving) append_score_line(score, rows_cleared, saved_ended);
+}
+
+static void stop_the_wait(int) {
+    stop_waiting = true;
 }
 
 void finish_saving_score_line() {
-    if (saving) pthread_join(saver, nullptr);
+    if (!saving) return;
     saving = false;
+    // Told to stop while it waits, the game gives the line up at once.
+    struct sigaction stop = {}, old_int, old_term;
+    stop.sa_handler = stop_the_wait;
+    sigaction(SIGINT, &stop, &old_int);
+    sigaction(SIGTERM, &stop, &old_term);
+    double deadline = monotonic_seconds() + score_log_patience + DISK_PATIENCE;
+    double stopped_at = 0;
+    while (!line_done) {
+        double now = monotonic_seconds();
+        if (stop_waiting && stopped_at == 0) stopped_at = now;
+        if (now > deadline || (stopped_at > 0 && now > stopped_at + STOP_GRACE)) break;
+        usleep(LOCK_RETRY_US);
+    }
+    if (line_done) {
+        pthread_join(saver, nullptr);
+    } else {
+        // Stuck in a write to a disk that does not answer: left behind.
+        fprintf(stderr, "spinwell: stopped waiting for %s to take the score\n", SCORE_LOG);
+        pthread_detach(saver);
+    }
+    sigaction(SIGINT, &old_int, nullptr);
+    sigaction(SIGTERM, &old_term, nullptr);
+    stop_waiting = false;
 }

@@ -185,9 +185,17 @@ static void resume_x11_screen_saver() {
     if (!main_window || !SDL_GetWindowWMInfo(main_window, &info) || info.subsystem != SDL_SYSWM_X11)
         return;
     static void *xss = dlopen("libXss.so.1", RTLD_NOW | RTLD_LOCAL);
+    auto has_extension =
+        xss ? (int (*)(Display *, int *, int *))dlsym(xss, "XScreenSaverQueryExtension") : nullptr;
     auto suspend = xss ? (void (*)(Display *, int))dlsym(xss, "XScreenSaverSuspend") : nullptr;
+    // A server without the extension (Xwayland, some others) has nothing
+    // to take back, and Xlib would complain on stderr at being asked.
+    int event_base, error_base;
+    if (!has_extension || !suspend ||
+        !has_extension(info.info.x11.display, &event_base, &error_base))
+        return;
     // Sent with SDL's next look at the X queue.
-    if (suspend) suspend(info.info.x11.display, 0);
+    suspend(info.info.x11.display, 0);
 }
 
 void allow_screen_saver(bool allowed) {

@@ -115,12 +115,12 @@ bool run_frame(bool *sdl_shut_down) {
         // waits for events instead of drawing.
         follow_piece(dt);
         glLoadIdentity();
-        SDL_WaitEventTimeout(nullptr, UNSEEN_WAIT_MS);
+        wait_for_events(UNSEEN_WAIT_MS);
     } else if (!frame_due(&shown, shown_at, &game, wall_clock, window_needs_redraw)) {
         // At rest and nothing changed: the picture on screen stays until an
         // event comes or the prompt blinks.
         glLoadIdentity();
-        SDL_WaitEventTimeout(nullptr, (int)std::ceil(seconds_until_due(&game, wall_clock) * 1000));
+        wait_for_events((int)std::ceil(seconds_until_due(&game, wall_clock) * 1000));
     } else {
         draw_frame(dt, wall_clock);
         SDL_GL_SwapWindow(main_window);

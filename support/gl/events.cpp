@@ -1,5 +1,6 @@
 #include "events.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "pads.h"
@@ -10,6 +11,8 @@ uint8_t key_was_down[KEY_SLOTS];
 // Keys pressed and released between the same two pumps: they stay down for
 // one frame, so that a quick tap is seen, and are released by the next pump.
 static uint8_t release_pending[KEY_SLOTS];
+// What the keyboard alone holds; a controller may hold the same slots.
+static uint8_t keyboard_held[KEY_SLOTS];
 int32_t mouse_x, mouse_y;
 bool window_needs_redraw = true;
 uint32_t mouse_buttons, mouse_buttons_prev;
@@ -22,6 +25,11 @@ void clear_key_state() {
     memset(key_down, 0, sizeof key_down);
     memset(key_was_down, 0, sizeof key_was_down);
     memset(release_pending, 0, sizeof release_pending);
+    memset(keyboard_held, 0, sizeof keyboard_held);
+}
+
+bool keyboard_holds(int32_t slot) {
+    return slot >= 0 && slot < KEY_SLOTS && keyboard_held[slot];
 }
 
 static int32_t key_slot(SDL_Keysym key) {
@@ -37,7 +45,10 @@ static int32_t key_slot(SDL_Keysym key) {
 }
 
 static void set_key(SDL_Keysym key, bool held) {
-    set_key_slot(key_slot(key), held);
+    int32_t slot = key_slot(key);
+    if (slot < 0) return;
+    keyboard_held[slot] = held;
+    set_key_slot(slot, held || pads_hold(slot));
 }
 
 void set_key_slot(int32_t slot, bool held) {
@@ -87,6 +98,26 @@ static uint32_t button_bit(uint8_t button) {
     }
 }
 
+// SDL reads controllers only when asked: by itself it would wake every
+// millisecond while one is plugged in, even in a wait for events.
+static void read_pads() {
+    if (SDL_WasInit(SDL_INIT_JOYSTICK)) SDL_JoystickUpdate();
+}
+
+// Often enough that a press while waiting acts at once.
+static const int PAD_READ_MS = 20;
+
+void wait_for_events(int timeout_ms) {
+    if (!any_pad_open()) {
+        SDL_WaitEventTimeout(nullptr, timeout_ms);
+        return;
+    }
+    for (int left = timeout_ms; left > 0; left -= PAD_READ_MS) {
+        if (SDL_WaitEventTimeout(nullptr, std::min(left, PAD_READ_MS))) return;
+        read_pads();
+    }
+}
+
 int pump_events() {
     // Last pump's taps are released before the copy, so that a tap in this
     // pump is a new press again.
@@ -97,6 +128,7 @@ int pump_events() {
     mouse_buttons_prev = mouse_buttons;
     mouse_buttons &= ~(uint32_t)(MOUSE_WHEEL_UP | MOUSE_WHEEL_DOWN);
     bool relative = SDL_GetRelativeMouseMode();
+    read_pads();
 
     SDL_Event e;
     while (SDL_PollEvent(&e)) {

@@ -32,10 +32,17 @@ void clear_key_state();
 // pressed and let go between two pumps is down for one.
 void set_key_slot(int32_t slot, bool held);
 
+// Whether a key of the keyboard holds the slot, whatever else holds it.
+bool keyboard_holds(int32_t slot);
+
 // Set by the pump when the window's picture must be drawn again (uncovered,
 // resized, shown, another scale, the focus changing); the program clears it
 // once it has drawn.
 extern bool window_needs_redraw;
+
+// Waits at most timeout_ms for an event, without taking it from the queue;
+// controllers are read meanwhile, a few dozen times a second.
+void wait_for_events(int timeout_ms);
 
 // Returns 0 once the queue is drained, 1 when a quit was requested (a window
 // close, SIGINT or SIGTERM); SDL has then been shut down.

@@ -1,5 +1,7 @@
 #include "pads.h"
 
+#include <cmath>
+
 #include "events.h"
 
 int16_t pad_button_slots[SDL_CONTROLLER_BUTTON_MAX];
@@ -15,9 +17,44 @@ static const int STICK_RELEASE = 10923;
 struct Pad {
     SDL_GameController *controller; // null: a free place
     SDL_JoystickID id;
+    bool button_held[SDL_CONTROLLER_BUTTON_MAX];
     bool stick_held[PAD_STICK_DIRECTIONS];
+    double look_x, look_y; // its right stick
 };
 static Pad pads[8];
+
+bool any_pad_open() {
+    for (const Pad &pad : pads)
+        if (pad.controller) return true;
+    return false;
+}
+
+bool pads_hold(int32_t slot) {
+    for (const Pad &pad : pads) {
+        if (!pad.controller) continue;
+        for (int b = 0; b < SDL_CONTROLLER_BUTTON_MAX; b++)
+            if (pad.button_held[b] && pad_button_slots[b] == slot) return true;
+        for (int d = 0; d < PAD_STICK_DIRECTIONS; d++)
+            if (pad.stick_held[d] && pad_stick_slots[d] == slot) return true;
+    }
+    return false;
+}
+
+// A slot is held while any controller's input or the keyboard holds it.
+static void refresh_slot(int16_t slot) {
+    if (slot > 0) set_key_slot(slot, pads_hold(slot) || keyboard_holds(slot));
+}
+
+// The strongest push of any controller's right stick, so that a resting
+// stick's noise never cancels another's turn.
+static void refresh_look() {
+    pad_look_x = pad_look_y = 0;
+    for (const Pad &pad : pads) {
+        if (!pad.controller) continue;
+        if (std::fabs(pad.look_x) > std::fabs(pad_look_x)) pad_look_x = pad.look_x;
+        if (std::fabs(pad.look_y) > std::fabs(pad_look_y)) pad_look_y = pad.look_y;
+    }
+}
 
 static Pad *find_pad(SDL_JoystickID id) {
     for (Pad &pad : pads)
@@ -40,16 +77,16 @@ static void set_mapped_slot(int16_t slot, bool held) {
     if (slot > 0) set_key_slot(slot, held);
 }
 
-// What the controller held is let go, and the program hears of the loss.
+// What the controller held is let go, unless something else holds it too,
+// and the program hears of the loss.
 static void unplug_pad(Pad *pad) {
-    for (int16_t slot : pad_button_slots) set_mapped_slot(slot, false);
-    for (int16_t slot : pad_stick_slots) set_mapped_slot(slot, false);
-    pad_look_x = 0;
-    pad_look_y = 0;
-    set_mapped_slot(pad_unplugged_slot, true);
-    set_mapped_slot(pad_unplugged_slot, false);
     SDL_GameControllerClose(pad->controller);
     *pad = {};
+    for (int16_t slot : pad_button_slots) refresh_slot(slot);
+    for (int16_t slot : pad_stick_slots) refresh_slot(slot);
+    refresh_look();
+    set_mapped_slot(pad_unplugged_slot, true);
+    set_mapped_slot(pad_unplugged_slot, false);
 }
 
 // travel: how far the stick leans toward the direction, negative away.
@@ -58,7 +95,7 @@ static void lean(Pad *pad, int direction, int travel) {
     bool now = travel > (held ? STICK_RELEASE : STICK_PRESS);
     if (now == held) return;
     held = now;
-    set_mapped_slot(pad_stick_slots[direction], now);
+    refresh_slot(pad_stick_slots[direction]);
 }
 
 static void move_axis(Pad *pad, uint8_t axis, int value) {
@@ -72,10 +109,12 @@ static void move_axis(Pad *pad, uint8_t axis, int value) {
         lean(pad, PAD_STICK_DOWN, value);
         break;
     case SDL_CONTROLLER_AXIS_RIGHTX:
-        pad_look_x = value / 32767.0;
+        pad->look_x = value / 32767.0;
+        refresh_look();
         break;
     case SDL_CONTROLLER_AXIS_RIGHTY:
-        pad_look_y = value / 32767.0;
+        pad->look_y = value / 32767.0;
+        refresh_look();
         break;
     default:
         break;
@@ -93,8 +132,10 @@ void handle_pad_event(const SDL_Event *e) {
         break;
     case SDL_CONTROLLERBUTTONDOWN:
     case SDL_CONTROLLERBUTTONUP:
-        if (find_pad(e->cbutton.which) && e->cbutton.button < SDL_CONTROLLER_BUTTON_MAX)
-            set_mapped_slot(pad_button_slots[e->cbutton.button], e->cbutton.state == SDL_PRESSED);
+        if ((pad = find_pad(e->cbutton.which)) && e->cbutton.button < SDL_CONTROLLER_BUTTON_MAX) {
+            pad->button_held[e->cbutton.button] = e->cbutton.state == SDL_PRESSED;
+            refresh_slot(pad_button_slots[e->cbutton.button]);
+        }
         break;
     case SDL_CONTROLLERAXISMOTION:
         if ((pad = find_pad(e->caxis.which))) move_axis(pad, e->caxis.axis, e->caxis.value);

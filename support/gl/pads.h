@@ -16,9 +16,15 @@ extern int16_t pad_button_slots[SDL_CONTROLLER_BUTTON_MAX];
 extern int16_t pad_stick_slots[PAD_STICK_DIRECTIONS];
 extern int16_t pad_unplugged_slot;
 
-// The right stick of the controller moved last, -1..1, right and down
-// positive; 0 once its controller is unplugged.
+// The right stick pushed furthest over all controllers, -1..1, right and
+// down positive; 0 with none plugged in.
 extern double pad_look_x, pad_look_y;
+
+// Whether a controller is open.
+bool any_pad_open();
+
+// Whether any controller's button or stick holds the key slot.
+bool pads_hold(int32_t slot);
 
 // Opens, reads and closes controllers from the event given; other events
 // are left alone.

@@ -92,6 +92,9 @@ int open_graphics_window(int width, int height, const char *title) {
     // A fullscreen window that SDL iconifies on losing the focus leaves a
     // second monitor blank while the game goes on unseen.
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    // Controllers are read by the event pump and its waits, not by SDL every
+    // millisecond while one is plugged in.
+    SDL_SetHint(SDL_HINT_AUTO_UPDATE_JOYSTICKS, "0");
     // No audio: a program brings its sound up on its own, so that a sound
     // server that never answers cannot keep the window from opening.
     if (SDL_Init(SDL_INIT_EVERYTHING & ~SDL_INIT_AUDIO) < 0) {

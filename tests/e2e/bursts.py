@@ -1,7 +1,5 @@
 #!/usr/bin/env python3
-"""bursts.py FILE: the sounds in a recording of the game's 16-bit mono samples
-at 48 kHz, one line each: start and length in seconds, sign changes a second
-(its pitch), peak.  Then "peak N", the loudest sample of the whole file."""
+"""bursts.py FILE: the sounds in 16-bit mono 48 kHz samples: start, length, pitch, peak."""
 import struct
 import sys
 

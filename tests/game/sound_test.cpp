@@ -25,7 +25,10 @@ TEST(Sound, EveryEffectIsShortAudibleUnclippedAndStartsAndEndsInSilence) {
     for (auto [effect, shortest, longest] : effects) {
         std::vector<float> s = made(effect);
         double seconds = (double)s.size() / SOUND_RATE, peak = 0, sum = 0, edge = 0;
-        for (float x : s) peak = std::max(peak, (double)std::fabs(x)), sum += x;
+        for (float x : s) {
+            peak = std::max(peak, (double)std::fabs(x));
+            sum += x;
+        }
         for (size_t i = 0; i < 24; i++)
             edge =
                 std::max({edge, (double)std::fabs(s[i]), (double)std::fabs(s[s.size() - 1 - i])});

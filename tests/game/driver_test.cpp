@@ -86,85 +86,8 @@ TEST_F(FrameLoop, AControllerPlaysAsTheKeysDo) {
     float view[16];
     glGetFloatv(GL_MODELVIEW_MATRIX, view);
     EXPECT_EQ(view[0], 1.0f) << "at rest, turns undone";
-    // SDL has not looked yet; the test's window may still wait for the focus.
-    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
-    SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_Y, 1);
-    double pressed = monotonic_seconds();
-    run_frame(&shut_down);
-    EXPECT_LT(monotonic_seconds() - pressed, 0.25) << "a press wakes the resting game";
-    SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_Y, 0);
-    run_frame(&shut_down);
     tap(pad, SDL_CONTROLLER_BUTTON_BACK);
     EXPECT_FALSE(run_frame(&shut_down)) << "Back while paused";
     SDL_JoystickClose(pad);
     free_well(game.well);
-}
-
-// A control is held while anything holds it: either controller, any of its
-// inputs, the keyboard; the right stick pushed furthest turns the view.
-TEST_F(FrameLoop, TwoControllersAndTheKeyboardNeverLetGoOfEachOther) {
-    map_pad_controls();
-    SDL_VirtualJoystickDesc desc = {};
-    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-    desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-    desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-    desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-    int devices[2] = {};
-    SDL_Joystick *pads[2] = {};
-    auto plug = [&](int p) {
-        pads[p] = SDL_JoystickOpen(devices[p] = SDL_JoystickAttachVirtualEx(&desc));
-    };
-    plug(0);
-    plug(1);
-    pump_events();
-    enum { BUTTON, AXIS, UNPLUG, PLUG, KEY };
-    const int DOWN = SDL_CONTROLLER_BUTTON_DPAD_DOWN, Y = SDL_CONTROLLER_AXIS_LEFTY;
-    const struct {
-        const char *step;
-        int pad, kind, which, value, down;
-    } steps[] = {
-        {"A holds the D-pad down", 0, BUTTON, DOWN, 1, 1},
-        {"B presses down too", 1, BUTTON, DOWN, 1, 1},
-        {"B lets go", 1, BUTTON, DOWN, 0, 1},
-        {"A's stick goes down", 0, AXIS, Y, 20000, 1},
-        {"and back", 0, AXIS, Y, 0, 1},
-        {"B is unplugged", 1, UNPLUG, 0, 0, 1},
-        {"A lets go", 0, BUTTON, DOWN, 0, 0},
-        {"the keyboard holds down", 0, KEY, SDL_KEYDOWN, 0, 1},
-        {"B comes and goes", 1, PLUG, 0, 0, 1},
-        {"B is unplugged again", 1, UNPLUG, 0, 0, 1},
-        {"the keyboard lets go", 0, KEY, SDL_KEYUP, 0, 0},
-    };
-    for (auto [step, pad, kind, which, value, down] : steps) {
-        if (kind == BUTTON) SDL_JoystickSetVirtualButton(pads[pad], which, (Uint8)value);
-        if (kind == AXIS) SDL_JoystickSetVirtualAxis(pads[pad], which, (int16_t)value);
-        if (kind == UNPLUG) {
-            SDL_JoystickClose(pads[pad]);
-            SDL_JoystickDetachVirtual(devices[pad]);
-        }
-        if (kind == PLUG) plug(pad);
-        if (kind == KEY) {
-            SDL_Event e = {};
-            e.type = e.key.type = (Uint32)which;
-            e.key.keysym.sym = SDLK_DOWN;
-            SDL_PushEvent(&e);
-        }
-        SDL_JoystickUpdate();
-        pump_events();
-        pump_events();
-        EXPECT_EQ(key_down[KEY_DOWN], down) << step;
-    }
-    plug(1);
-    pump_events();
-    SDL_JoystickSetVirtualAxis(pads[0], SDL_CONTROLLER_AXIS_RIGHTX, 32767);
-    SDL_JoystickUpdate();
-    SDL_JoystickSetVirtualAxis(pads[1], SDL_CONTROLLER_AXIS_RIGHTX, 1500);
-    SDL_JoystickUpdate();
-    pump_events();
-    EXPECT_EQ(pad_look_x, 1.0) << "A's full push, B's stick resting last";
-    for (int p : {0, 1}) {
-        SDL_JoystickClose(pads[p]);
-        SDL_JoystickDetachVirtual(devices[p]);
-    }
-    pump_events();
 }

@@ -146,7 +146,7 @@ TEST_F(Frames, KnownStatesLookAsReviewed) {
             game.view_pitch = c.pitch;
         }
         game.play_state = c.state;
-        game.muted = c.state == PAUSED; // the paused player silenced the game too
+        game.muted = c.state == PAUSED;
         game.camera_height = c.camera_height;
         int w = c.width * c.pixel_ratio, h = c.height * c.pixel_ratio;
         std::vector<uint8_t> frame = draw_game_frame(c.width, c.height, c.pixel_ratio, c.zoom_in);

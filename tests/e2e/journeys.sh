@@ -66,7 +66,7 @@ bursts() { # a line a sound: start, length, sign changes a second
 }
 burst() { sed -n "$1p" "$dir/bursts.txt" | cut -d' ' -f"$2"; } # burst N's field
 recorded=(SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=sound.raw)
-for journey in ${*:-quit no_display play_to_the_end openbox sound no_sound}; do
+for journey in ${*:-quit no_display play_to_the_end stopped_while_saving openbox sound no_sound}; do
     case $journey in
     quit) # Q (tapped within one frame) and Escape end the
         for how in q Escape; do # game cleanly, with no score
@@ -95,19 +95,34 @@ for journey in ${*:-quit no_display play_to_the_end openbox sound no_sound}; do
         expect_exit 1
         grep -q "game window: .*no display.*DISPLAY is not set" "$dir/err.txt" ||
             fail "no message: $(cat "$dir/err.txt")" ;;
-    play_to_the_end) # the sky over the well at the start, once the camera has
-        # risen to the piece; holding S ends the game: a line after the earlier one,
-        # thuds, the end's phrase
+    play_to_the_end | stopped_while_saving) # the sky over the well at the start,
+        # once the camera has risen to the piece; holding S ends the game while
+        # another game holds the log: Q takes the window at once, and the line
+        # goes in after the earlier one when the lock frees, or a SIGTERM gives
+        # it up; thuds, the end's phrase
         start "${recorded[@]}"
         within 10 'import -window root -crop 1x1+960+2 txt:- | grep -q 66669999FFFF' || fail "no sky"
         printf '2020-Jan-01 00:00:00\t5\t2 rows\n' >"$dir/scores.txt"
+        exec 9>>"$dir/scores.txt"
+        flock 9
         xdotool keydown s
-        within 120 '[ "$(wc -l <"$dir/scores.txt")" != 1 ]' || fail "the game never ended"
+        within 120 'ls -l /proc/$pid/fd | grep -q scores.txt' || fail "the game never ended"
         xdotool keyup s
         sleep 2 # the end's phrase
-        quit_with 'hold q'
-        expect_exit 0
-        [ "$(wc -l <"$dir/scores.txt")" = 2 ] || fail "not two lines: $(cat "$dir/scores.txt")"
+        hold q
+        within 2 '! xwininfo -id "$window" >/dev/null 2>&1' || fail "the window stays"
+        if [ $journey = play_to_the_end ]; then
+            exec 9>&-
+            within 2 '[ "$(wc -l <"$dir/scores.txt")" = 2 ]' || fail "no line: $(cat "$dir/scores.txt")"
+            expect_exit 0
+        else
+            kill -TERM $pid
+            within 2 "! kill -0 $pid 2>/dev/null" || fail "SIGTERM did not end the wait"
+            expect_exit 0
+            exec 9>&-
+            grep -q "stopped before its turn came" "$dir/err.txt" || fail "said $(cat "$dir/err.txt")"
+            [ "$(wc -l <"$dir/scores.txt")" = 1 ] || fail "a line after SIGTERM"
+        fi
         bursts
         [ "$(burst 1 3)" -lt 300 ] || fail "no thud"
         [ "$(burst '$' 2 | tr -d .)" -ge 1000 ] ||

@@ -15,8 +15,8 @@ static void tap(SDL_Joystick *pad, int button) {
     SDL_JoystickUpdate();
 }
 
-// A controller plugged in mid-game presses the keys of the same controls;
-// Back pauses, then quits; unplugging pauses and lets go.
+// Controllers plugged in mid-game press the keys of the same controls; Back
+// pauses, then quits; unplugging pauses and lets go.
 TEST_F(FrameLoop, AControllerPlaysAsTheKeysDo) {
     forget_fonts();
     load_builtin_font();
@@ -29,8 +29,12 @@ TEST_F(FrameLoop, AControllerPlaysAsTheKeysDo) {
     desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
     desc.naxes = SDL_CONTROLLER_AXIS_MAX;
     desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-    int device = SDL_JoystickAttachVirtualEx(&desc);
-    SDL_Joystick *pad = SDL_JoystickOpen(device);
+    int device = SDL_JoystickAttachVirtualEx(&desc), other_device = 0;
+    SDL_Joystick *pad = SDL_JoystickOpen(device), *other = nullptr;
+    auto plug_other = [&] {
+        other = SDL_JoystickOpen(other_device = SDL_JoystickAttachVirtualEx(&desc));
+    };
+    plug_other();
     pump_events();
     const std::pair<int, int> buttons[] = {
         {SDL_CONTROLLER_BUTTON_DPAD_LEFT, KEY_LEFT},
@@ -62,10 +66,49 @@ TEST_F(FrameLoop, AControllerPlaysAsTheKeysDo) {
         pump_events();
         EXPECT_EQ(key_down[slot], down) << "axis " << axis << " at " << value;
     }
+    // A control is held while anything holds it: either controller, any of
+    // its inputs, the keyboard.
+    enum { BUTTON, AXIS, UNPLUG, PLUG, KEY };
+    const int DOWN = SDL_CONTROLLER_BUTTON_DPAD_DOWN;
+    const struct {
+        const char *step;
+        bool other;
+        int kind, which, value, down;
+    } steps[] = {
+        {"A holds the D-pad down", false, BUTTON, DOWN, 1, 1},
+        {"B presses down too", true, BUTTON, DOWN, 1, 1},
+        {"B lets go", true, BUTTON, DOWN, 0, 1},
+        {"A's stick goes down", false, AXIS, Y, 20000, 1},
+        {"and back", false, AXIS, Y, 0, 1},
+        {"B is unplugged", true, UNPLUG, 0, 0, 1},
+        {"A lets go", false, BUTTON, DOWN, 0, 0},
+        {"the keyboard holds down", false, KEY, SDL_KEYDOWN, 0, 1},
+        {"B comes and goes", true, PLUG, 0, 0, 1},
+        {"B is unplugged again", true, UNPLUG, 0, 0, 1},
+        {"the keyboard lets go", false, KEY, SDL_KEYUP, 0, 0},
+        {"B comes back", true, PLUG, 0, 0, 0},
+    };
+    for (auto [step, is_other, kind, which, value, down] : steps) {
+        SDL_Joystick *p = is_other ? other : pad;
+        if (kind == BUTTON) SDL_JoystickSetVirtualButton(p, which, (Uint8)value);
+        if (kind == AXIS) SDL_JoystickSetVirtualAxis(p, which, (int16_t)value);
+        if (kind == UNPLUG) SDL_JoystickClose(other);
+        if (kind == UNPLUG) SDL_JoystickDetachVirtual(other_device);
+        if (kind == PLUG) plug_other();
+        SDL_Event key = {(Uint32)which};
+        key.key.keysym.sym = SDLK_DOWN;
+        if (kind == KEY) SDL_PushEvent(&key);
+        SDL_JoystickUpdate();
+        pump_events();
+        pump_events();
+        EXPECT_EQ(key_down[KEY_DOWN], down) << step;
+    }
     SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_RIGHTX, 32767);
     SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_RIGHTY, -32767);
+    SDL_JoystickUpdate();
+    SDL_JoystickSetVirtualAxis(other, SDL_CONTROLLER_AXIS_RIGHTX, 1500); // B's, read last
     pump_events();
-    EXPECT_EQ(std::pair(pad_look_x, pad_look_y), std::pair(1.0, -1.0)) << "the right stick";
+    EXPECT_EQ(std::pair(pad_look_x, pad_look_y), std::pair(1.0, -1.0)) << "the right sticks";
     for (int button : {SDL_CONTROLLER_BUTTON_BACK, SDL_CONTROLLER_BUTTON_START}) {
         tap(pad, button);
         run_frame(&shut_down);
@@ -89,5 +132,6 @@ TEST_F(FrameLoop, AControllerPlaysAsTheKeysDo) {
     tap(pad, SDL_CONTROLLER_BUTTON_BACK);
     EXPECT_FALSE(run_frame(&shut_down)) << "Back while paused";
     SDL_JoystickClose(pad);
+    SDL_JoystickClose(other);
     free_well(game.well);
 }

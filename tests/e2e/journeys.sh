@@ -97,9 +97,9 @@ for journey in ${*:-quit no_display play_to_the_end stopped_while_saving openbox
             fail "no message: $(cat "$dir/err.txt")" ;;
     play_to_the_end | stopped_while_saving) # the sky over the well at the start,
         # once the camera has risen to the piece; holding S ends the game while
-        # another game holds the log: Q takes the window at once, and the line
-        # goes in after the earlier one when the lock frees, or a SIGTERM gives
-        # it up; thuds, the end's phrase
+        # another game holds the log: Q takes the window at once, and the line,
+        # dated at the end, goes in after the earlier one when the lock frees, or
+        # a SIGTERM gives it up; thuds, the end's phrase
         start "${recorded[@]}"
         within 10 'import -window root -crop 1x1+960+2 txt:- | grep -q 66669999FFFF' || fail "no sky"
         printf '2020-Jan-01 00:00:00\t5\t2 rows\n' >"$dir/scores.txt"
@@ -107,13 +107,16 @@ for journey in ${*:-quit no_display play_to_the_end stopped_while_saving openbox
         flock 9
         xdotool keydown s
         within 120 'ls -l /proc/$pid/fd | grep -q scores.txt' || fail "the game never ended"
+        ended="$(LC_ALL=C date -d '1 second ago' '+%Y-%b-%d %T')|$(LC_ALL=C date '+%Y-%b-%d %T')"
         xdotool keyup s
         sleep 2 # the end's phrase
         hold q
         within 2 '! xwininfo -id "$window" >/dev/null 2>&1' || fail "the window stays"
         if [ $journey = play_to_the_end ]; then
+            sleep 2 # the line, dated at the end, waits
             exec 9>&-
             within 2 '[ "$(wc -l <"$dir/scores.txt")" = 2 ]' || fail "no line: $(cat "$dir/scores.txt")"
+            tail -1 "$dir/scores.txt" | grep -qE "^($ended)	" || fail "not dated $ended"
             expect_exit 0
         else
             kill -TERM $pid

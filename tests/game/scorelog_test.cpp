@@ -8,7 +8,6 @@
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <thread>
 
 #include "../scratch_dir.h"
 
@@ -108,23 +107,4 @@ TEST_F(ScoreLog, ALineGoesInWholeOrNotAtAll) {
             EXPECT_EQ(made.st_mode & 07777, 0644u) << "a new file's mode";
         }
     }
-}
-
-// A game told to stop while its line waits gives the line up at once.
-TEST_F(ScoreLog, AStopGivesUpTheWaitingLine) {
-    int holder = open("scores.txt", O_CREAT | O_RDONLY, 0666);
-    flock(holder, LOCK_EX);
-    start_saving_score_line(5, 1);
-    testing::internal::CaptureStderr();
-    std::thread stop([] {
-        usleep(300000);
-        kill(getpid(), SIGTERM);
-    });
-    finish_saving_score_line();
-    stop.join();
-    close(holder);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "spinwell: could not save the score to scores.txt: the game was stopped "
-              "before its turn came\n");
-    EXPECT_EQ(read_file("scores.txt"), "") << "given up";
 }

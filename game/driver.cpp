@@ -14,6 +14,7 @@
 #include "embedded.h"
 #include "events.h"
 #include "hud.h"
+#include "kept_scene.h"
 #include "pacing.h"
 #include "pads.h"
 #include "report.h"
@@ -51,8 +52,11 @@ void set_start_values(GameState *state, double now) {
     state->previous_frame_time = now;
 }
 
-void draw_frame(double dt, double now) {
-    draw_scene(dt);
+void draw_frame(double dt, double now, bool scene_unchanged) {
+    if (!(scene_unchanged && game.play_state == GAME_OVER && show_kept_scene())) {
+        draw_scene(dt);
+        if (game.play_state == GAME_OVER) keep_scene_picture();
+    }
     draw_hud(now);
     glFinish();
 }
@@ -122,7 +126,7 @@ bool run_frame(bool *sdl_shut_down) {
         glLoadIdentity();
         wait_for_events((int)std::ceil(seconds_until_due(&game, wall_clock) * 1000));
     } else {
-        draw_frame(dt, wall_clock);
+        draw_frame(dt, wall_clock, scene_unchanged(&shown, &game, window_needs_redraw));
         SDL_GL_SwapWindow(main_window);
         shown = game;
         shown_at = wall_clock;

@@ -20,8 +20,9 @@ void map_pad_controls();
 
 // Draws one frame's picture after the view update and the game step: the
 // scene, then the overlay with the exit prompt as it blinks at wall-clock
-// time now; finished, ready to be shown.
-void draw_frame(double dt, double now);
+// time now; finished, ready to be shown.  After the game, a scene known
+// unchanged is the picture kept from the last frame that drew it.
+void draw_frame(double dt, double now, bool scene_unchanged = false);
 
 // Gives a game record whose well and first piece exist its start values:
 // piece at the spawn height in column 0, playing, no score, the camera at

@@ -23,3 +23,9 @@ double seconds_until_due(const GameState *now, double now_at) {
     if (now->play_state != GAME_OVER) return 0.5;
     return (blink_phase(now_at) + 1) / 2 - now_at;
 }
+
+bool scene_unchanged(const GameState *shown, const GameState *now, bool window_asks) {
+    return now->play_state == GAME_OVER && shown->play_state == GAME_OVER && !window_asks &&
+           now->fov_degrees == shown->fov_degrees && now->view_yaw == shown->view_yaw &&
+           now->view_pitch == shown->view_pitch;
+}

@@ -15,3 +15,8 @@ bool frame_due(const GameState *shown, double shown_at, const GameState *now, do
 // itself: the next half second after the game, for the prompt's blink;
 // half a second while paused, when nothing is due.
 double seconds_until_due(const GameState *now, double now_at);
+
+// Whether the scene (not the overlay) drawn now would look as the last frame
+// drawn showed it: after the game, with the view unmoved and nothing asked
+// of the window, only the prompt and the mute sign can change.
+bool scene_unchanged(const GameState *shown, const GameState *now, bool window_asks);

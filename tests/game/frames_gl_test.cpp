@@ -58,7 +58,7 @@ static std::vector<uint8_t> draw_game_frame(int width, int height, int ratio, in
     for (int i = 0; i < 2; i++) { // the second shows what the first left behind
         clear_for_next_frame();
         update_view(0);
-        draw_frame(0.0, now);
+        draw_frame(0.0, now, i == 1);
     }
     std::vector<uint8_t> frame = read_frame(drawable_width, drawable_height);
     glClearColor(0, 0, 0, 1);

@@ -42,19 +42,21 @@ static std::vector<uint8_t> read_frame(int width, int height) {
     return pixels;
 }
 
-// The second frame after a resize and zooms, and below it its overlay alone.
+// The second frame after a resize and zooms (out where negative), and below it
+// its overlay alone.
 static std::vector<uint8_t> draw_game_frame(int width, int height, int ratio, int zoom_in) {
     const double now = 1000.75;
     glClearColor(0.4f, 0.6f, 1.0f, 0); // the game sets its own once a process
     pixel_ratio = ratio;
     set_view_size(width, height);
-    for (int i = 0; i < zoom_in; i++) {
-        key_was_down[KEY_KP_MINUS] = 0;
-        key_down[KEY_KP_MINUS] = 1;
+    const int key = zoom_in > 0 ? KEY_KP_MINUS : KEY_KP_PLUS;
+    for (int i = 0; i < std::abs(zoom_in); i++) {
+        key_was_down[key] = 0;
+        key_down[key] = 1;
         update_view(0);
         glLoadIdentity();
     }
-    key_down[KEY_KP_MINUS] = 0;
+    key_down[key] = 0;
     for (int i = 0; i < 2; i++) { // the second shows what the first left behind
         clear_for_next_frame();
         update_view(0);
@@ -133,6 +135,9 @@ TEST_F(Frames, KnownStatesLookAsReviewed) {
         {"game_over", 480, 360, 1, 0, SHAPE_STEP_UP, 10, GAME_OVER, M_PI / 2, 0, 16},
         {"portrait_after_a_resize", 270, 360, 1, 0, SHAPE_TEE, 10, PLAYING, M_PI / 2, 0.3, 9},
         {"twice_the_pixels", 240, 180, 2, 0, SHAPE_ROW_OF_FOUR, 10, PLAYING, M_PI / 2, 0.45, 9},
+        {"zoomed_out_to_the_limit", 480, 360, 1, -7, SHAPE_TEE, 10, PLAYING, 1.4, 0.35, 10},
+        {"down_at_the_floor", 480, 360, 1, 0, SHAPE_STEP_DOWN, 10, PLAYING, M_PI / 2, 1.3, 3},
+        {"up_out_of_the_top", 480, 360, 1, 0, SHAPE_SQUARE, 10, PLAYING, M_PI / 2, -1.3, 17},
     };
     for (const auto &c : cases) {
         start_test_game(&game, c.shape);

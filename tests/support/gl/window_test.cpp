@@ -3,8 +3,9 @@
 using Window = WindowTest;
 
 // Keys of other layouts and modifiers find their slots; buttons hold until let
-// go, the wheel for one pump; displays past the last mean the first; a new
-// window is cleared; depth spans both planes.
+// go, the wheel for one pump, and the pump before is kept; motion, absolute
+// or relative; displays past the last mean the first; a new window is
+// cleared; depth spans both planes.
 TEST_F(Window, InputDisplaysAndDepth) {
     pixel_ratio = 2;
     set_view_size(640, 0);
@@ -33,9 +34,23 @@ TEST_F(Window, InputDisplaysAndDepth) {
         SDL_Event e = {.button = {type, 0, 0, 0, button, type == SDL_MOUSEBUTTONDOWN, 0, 0, 0, 0}};
         e.wheel.y = wheel;
         SDL_PushEvent(&e);
+        uint32_t before = mouse_buttons;
         pump_events();
         EXPECT_EQ(mouse_buttons, held) << "mouse " << type << " " << wheel;
+        EXPECT_EQ(mouse_buttons_prev, before) << "mouse " << type << " " << wheel << ", before";
     }
+    // Where the pointer cannot be put back, motion comes relative.
+    for (SDL_bool relative : {SDL_FALSE, SDL_TRUE}) {
+        ASSERT_EQ(SDL_SetRelativeMouseMode(relative), 0) << SDL_GetError();
+        mouse_x = 100;
+        mouse_y = 200;
+        SDL_Event e = {.motion = {SDL_MOUSEMOTION, 0, 0, 0, 0, 30, 40, 5, 7}};
+        SDL_PushEvent(&e);
+        pump_events();
+        EXPECT_EQ(std::pair(mouse_x, mouse_y), relative ? std::pair(105, 207) : std::pair(30, 40))
+            << "relative " << relative;
+    }
+    SDL_SetRelativeMouseMode(SDL_FALSE);
     EXPECT_EQ(pixel_ratio, 1.0) << "ratio";
     int w, h;
     SDL_GetWindowSize(main_window, &w, &h);

@@ -1,5 +1,7 @@
 #include "report.h"
 
+#include <sys/stat.h>
+
 #include "../scratch_dir.h"
 #include "allocation.h"
 #include "window.h"
@@ -7,7 +9,7 @@
 using Report = ScratchDirTest;
 
 // A word answers a question; sections print; fatal reports exit 1, and in a
-// window they and warnings are logged.
+// window they and warnings are logged, where a log can be opened.
 TEST_F(Report, QuestionsSectionsAndFatalReports) {
     std::ofstream("answers") << std::string(1007, 'n') << "yy N Y";
     ASSERT_TRUE(freopen("answers", "r", stdin));
@@ -28,6 +30,7 @@ TEST_F(Report, QuestionsSectionsAndFatalReports) {
     EXPECT_EXIT(ON_STDERR(checked_calloc(SIZE_MAX / 2, 4)), ::testing::ExitedWithCode(1),
                 "] Out of memory: could not allocate 18446744073709551615 bytes");
     windowed_mode = true;
+    mkdir("warnings.log", 0700); // a log that cannot be opened
     EXPECT_EXIT(ON_STDERR((report_inner("x", 1, REPORT_WARNING, "low", 0),
                            report_inner("x", 1, REPORT_FATAL, "gone", 0))),
                 ::testing::ExitedWithCode(1), "^\nlow\n\ngone\n$");

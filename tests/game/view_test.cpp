@@ -4,35 +4,7 @@
 
 #include "../support/gl/gl_helpers.h"
 #include "pads.h"
-#include "scene.h"
 #include "test_game.h"
-
-// The stick and the camera alike at any frame rate.
-TEST(View, TheStickTurnsAndTheCameraFollows) {
-    const struct {
-        double x, y;
-        int frames_per_second;
-        double yaw, pitch;
-    } leans[] = {
-        {1, 0, 30, 2, 0},
-        {-0.15, -0.15, 60, 0, 0},
-        {-0.575, 1, 60, -1, 1},
-    };
-    for (auto l : leans) {
-        GameState state = {};
-        for (int i = 0; i < l.frames_per_second; i++)
-            apply_stick_look(&state, l.x, l.y, 1.0 / l.frames_per_second);
-        EXPECT_NEAR(state.view_yaw, l.yaw, 1e-9) << l.x << " across a second";
-        EXPECT_NEAR(state.view_pitch, l.pitch, 1e-9) << l.y << " up and down for a second";
-    }
-    for (int frames_per_second : {7, 1000}) {
-        game.camera_height = 10.0;
-        game.piece_height = 20.0;
-        for (int i = 0; i < 2 * frames_per_second; i++) follow_piece(1.0 / frames_per_second);
-        EXPECT_NEAR(game.camera_height, 20.0 - 10.0 * std::exp(-3.0 * 2), 1e-9)
-            << frames_per_second << " frames a second";
-    }
-}
 
 using FocusedView = WindowTest;
 

@@ -4,8 +4,8 @@ using Window = WindowTest;
 
 // Keys of other layouts and modifiers find their slots; buttons hold until let
 // go, the wheel for one pump, and the pump before is kept; motion, absolute
-// or relative; displays past the last mean the first; a new window is
-// cleared; depth spans both planes.
+// or relative; displays past the last mean the first, with no pointer over
+// them; a new window is cleared; depth spans both planes.
 TEST_F(Window, InputDisplaysAndDepth) {
     pixel_ratio = 2;
     set_view_size(640, 0);
@@ -70,6 +70,7 @@ TEST_F(Window, InputDisplaysAndDepth) {
         ASSERT_EQ(open_graphics_window(width, number, "t"), 1) << window_error;
         EXPECT_EQ(std::pair(screen_width, screen_height), std::pair(d.w, d.h))
             << width << " " << number;
+        EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE) << "a pointer over " << number;
     }
     EXPECT_EQ(key_down['z'], 0) << "reopened";
     EXPECT_EQ(key_was_down['z'], 0) << "reopened, before";

@@ -197,7 +197,7 @@ TEST_F(Frames, TextLooksAsReviewed) {
         {"two", 360, 420, 0, 0, 2},
         {"four", 480, 420, 0, 0, 4},
         {eighth + digits + quarter + digits + half + digits, 0, 490, 0, 0, 3},
-        {S("the size\nstays\0cut", 18), 320, 490, 0, 0, 3},
+        {half + S("the size\nstays\0cut", 18), 320, 490, 0, 0, 3},
     };
     set_view_size(640, 540);
     glClearColor(0.4f, 0.4f, 0.4f, 1); // grey, so that every blend mode shows

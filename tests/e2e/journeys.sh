@@ -112,20 +112,21 @@ for journey in ${*:-quit no_display play_to_the_end stopped_while_saving openbox
         sleep 2 # the end's phrase
         hold q
         within 2 '! xwininfo -id "$window" >/dev/null 2>&1' || fail "the window stays"
+        lines=2 said=
         if [ $journey = play_to_the_end ]; then
             sleep 2 # the line, dated at the end, waits
             exec 9>&-
-            within 2 '[ "$(wc -l <"$dir/scores.txt")" = 2 ]' || fail "no line: $(cat "$dir/scores.txt")"
+            within 2 '[ "$(wc -l <"$dir/scores.txt")" = 2 ]' || fail "no line"
             tail -1 "$dir/scores.txt" | grep -qE "^($ended)	" || fail "not dated $ended"
-            expect_exit 0
         else
             kill -TERM $pid
-            within 2 "! kill -0 $pid 2>/dev/null" || fail "SIGTERM did not end the wait"
-            expect_exit 0
-            exec 9>&-
-            grep -q "stopped before its turn came" "$dir/err.txt" || fail "said $(cat "$dir/err.txt")"
-            [ "$(wc -l <"$dir/scores.txt")" = 1 ] || fail "a line after SIGTERM"
+            lines=1 said="stopped before its turn came"
         fi
+        within 2 "! kill -0 $pid 2>/dev/null" || fail "the game waits on"
+        expect_exit 0
+        exec 9>&-
+        [ "$(grep spinwell: "$dir/err.txt" | grep -c "$said")" = $((2 - lines)) ] || fail "said $(cat "$dir/err.txt")"
+        [ "$(wc -l <"$dir/scores.txt")" = $lines ] || fail "not $lines lines"
         bursts
         [ "$(burst 1 3)" -lt 300 ] || fail "no thud"
         [ "$(burst '$' 2 | tr -d .)" -ge 1000 ] ||

@@ -70,17 +70,17 @@ TEST_F(FrameLoop, AControllerPlaysAsTheKeysDo) {
         const char *step;
         int pad, kind, which, value, down;
     } steps[] = {
-        {"A holds the D-pad down", 0, BUTTON, DOWN, 1, 1},
-        {"B presses down too", 1, BUTTON, DOWN, 1, 1},
+        {"A holds the D-pad", 0, BUTTON, DOWN, 1, 1},
+        {"B presses too", 1, BUTTON, DOWN, 1, 1},
         {"B lets go", 1, BUTTON, DOWN, 0, 1},
-        {"A's stick goes down", 0, AXIS, Y, 20000, 1},
+        {"A's stick down", 0, AXIS, Y, 20000, 1},
         {"and back", 0, AXIS, Y, 0, 1},
-        {"B is unplugged", 1, UNPLUG, 0, 0, 1},
+        {"B unplugged", 1, UNPLUG, 0, 0, 1},
         {"A lets go", 0, BUTTON, DOWN, 0, 0},
-        {"the keyboard holds down", 0, KEY, SDL_KEYDOWN, 0, 1},
+        {"keyboard holds", 0, KEY, SDL_KEYDOWN, 0, 1},
         {"B comes and goes", 1, PLUG, 0, 0, 1},
-        {"B is unplugged again", 1, UNPLUG, 0, 0, 1},
-        {"the keyboard lets go", 0, KEY, SDL_KEYUP, 0, 0},
+        {"B unplugged again", 1, UNPLUG, 0, 0, 1},
+        {"keyboard lets go", 0, KEY, SDL_KEYUP, 0, 0},
         {"B comes back", 1, PLUG, 0, 0, 0},
     };
     for (auto [step, b, kind, which, value, down] : steps) {

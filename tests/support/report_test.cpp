@@ -15,7 +15,7 @@ TEST_F(Report, QuestionsSectionsAndFatalReports) {
     ASSERT_TRUE(freopen("answers", "r", stdin));
     std::vector<int> answers;
     testing::internal::CaptureStdout();
-    for (int i = 0; i < 4; i++) answers.push_back(report_inner("x", 1, REPORT_QUESTION, "On?", 0));
+    for (int i = 0; i < 4; i++) answers.push_back(report_inner("x", 1, REPORT_QUESTION, "On?", 1));
     EXPECT_EQ(answers, std::vector<int>({0, 0, 1, 0})) << "the answers in turn";
     report_inner("x", 1, REPORT_MESSAGE, "m", 1);
     report_inner("x", 1, REPORT_MESSAGE, nullptr, 1);

@@ -7,14 +7,19 @@ static double blink_phase(double wall_clock) {
     return std::floor(wall_clock * 2);
 }
 
+// The view the scene is seen through: the mouse after the game, the zoom.
+static bool same_view(const GameState *a, const GameState *b) {
+    return a->fov_degrees == b->fov_degrees && a->view_yaw == b->view_yaw &&
+           a->view_pitch == b->view_pitch;
+}
+
 bool frame_due(const GameState *shown, double shown_at, const GameState *now, double now_at,
                bool window_asks) {
     if (now->play_state == PLAYING || window_asks) return true;
     // At rest only the state, the view (the mouse after the game, the zoom),
     // the mute and the blink can change.
     if (now->play_state != shown->play_state || now->muted != shown->muted ||
-        now->fov_degrees != shown->fov_degrees || now->view_yaw != shown->view_yaw ||
-        now->view_pitch != shown->view_pitch)
+        !same_view(shown, now))
         return true;
     return now->play_state == GAME_OVER && blink_phase(now_at) != blink_phase(shown_at);
 }
@@ -26,6 +31,5 @@ double seconds_until_due(const GameState *now, double now_at) {
 
 bool scene_unchanged(const GameState *shown, const GameState *now, bool window_asks) {
     return now->play_state == GAME_OVER && shown->play_state == GAME_OVER && !window_asks &&
-           now->fov_degrees == shown->fov_degrees && now->view_yaw == shown->view_yaw &&
-           now->view_pitch == shown->view_pitch;
+           same_view(shown, now);
 }

@@ -188,7 +188,7 @@ TEST_F(Frames, TextLooksAsReviewed) {
         {"white" + orange + "orange" + pen_at_400 + "at 400", 0, 50, 0, 0, 3},
         {"a" + half_up + "half, up" + big + "Big" + down + "down", 0, 125, 0, 0, 3},
         {glyphs, 0, 240, 0, 0, 3},
-        {"aa aa aa aa aa", 300, 240, 440, 291, 3},
+        {"aa aa aa aa aa", 300, 240, 400, 291, 3},
         {S(20, 'a'), 0, 350, 200, 401, 3},
         {S{'E', TEXT_ESC_CONTROL, 1, 0}, 320, 350, 0, 0, 3},
         {S{'F', TEXT_ESC_GLYPH, 1}, 380, 350, 0, 0, 3},

@@ -15,6 +15,22 @@ static std::string cells(const PieceCells &piece) {
     return out;
 }
 
+// Across the seam among blocks round its cells, a piece fits unless one of its
+// cells holds a block too, or a block round it is taken away.
+static void expect_fits_its_cells(const PieceCells &piece, int shape, int turns) {
+    int32_t **well = create_well();
+    for (int i = 0; i < 25; i++)
+        well[wrap_column(i / 5 - 2)][8 + i % 5] = !piece.cell[i / 5][i % 5];
+    for (int i = 0; i < 25; i++) {
+        int32_t *cell = &well[wrap_column(i / 5 - 2)][8 + i % 5];
+        *cell = !*cell;
+        EXPECT_EQ(piece_fits(well, &piece, 0, 10), !*cell)
+            << "shape " << shape << ", " << turns << " turns, cell " << i << " changed";
+        *cell = !*cell;
+    }
+    free_well(well);
+}
+
 // Every shape as dealt and after each turn; the fourth brings it back.
 TEST(Well, EveryShapeInEveryTurn) {
     const char *turns[SHAPE_COUNT][4] = {
@@ -34,6 +50,7 @@ TEST(Well, EveryShapeInEveryTurn) {
         for (int t = 0; t <= 4; t++) {
             EXPECT_EQ(cells(piece), turns[shape][t % 4])
                 << "shape " << shape << ", " << t << " turns";
+            expect_fits_its_cells(piece, shape, t);
             rotate_piece_cells(&piece, &turned);
             piece = turned;
         }

@@ -134,7 +134,7 @@ TEST_F(Frames, KnownStatesLookAsReviewed) {
         {"paused", 480, 360, 1, 0, SHAPE_HOOK_DOWN, 10, PAUSED, M_PI / 2, 0.4, 9},
         {"game_over", 480, 360, 1, 0, SHAPE_STEP_UP, 10, GAME_OVER, M_PI / 2, 0, 16},
         {"portrait_after_a_resize", 270, 360, 1, 0, SHAPE_TEE, 10, PLAYING, M_PI / 2, 0.3, 9},
-        {"twice_the_pixels", 240, 180, 2, 0, SHAPE_ROW_OF_FOUR, 10, PLAYING, M_PI / 2, 0.45, 9},
+        {"twice_the_pixels", 320, 180, 2, 0, SHAPE_ROW_OF_FOUR, 10, PLAYING, M_PI / 2, 0.45, 9},
         {"zoomed_out_to_the_limit", 480, 360, 1, -7, SHAPE_TEE, 10, PLAYING, 1.4, 0.35, 10},
         {"down_at_the_floor", 480, 360, 1, 0, SHAPE_STEP_DOWN, 10, PLAYING, M_PI / 2, 1.3, 3},
         {"up_out_of_the_top", 480, 360, 1, 0, SHAPE_SQUARE, 10, PLAYING, M_PI / 2, -1.3, 17},

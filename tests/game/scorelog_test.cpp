@@ -1,6 +1,7 @@
 #include "scorelog.h"
 
 #include <csignal>
+#include <cstdarg>
 #include <dlfcn.h>
 #include <cstring>
 #include <fcntl.h>
@@ -34,6 +35,19 @@ extern "C" int fsync(int fd) {
     return -1;
 }
 
+// open, but refusing the log the next refused_opens times.
+static int refused_opens;
+extern "C" int open(const char *path, int flags, ...) {
+    static auto real = (int (*)(const char *, int, ...))dlsym(RTLD_NEXT, "open");
+    va_list rest;
+    va_start(rest, flags);
+    int mode = flags & O_CREAT ? va_arg(rest, int) : 0;
+    va_end(rest);
+    errno = EACCES;
+    return refused_opens > 0 && !strcmp(path, "scores.txt") ? (refused_opens--, -1)
+                                                            : real(path, flags, mode);
+}
+
 #define NEW_LINE "2026-Dec-05 04:55:49\t42\t3 rows\n" // dated ENDED
 static const time_t ENDED = 1796446549;
 #define OLD "printf 'old\\n' >scores.txt"
@@ -42,20 +56,22 @@ static const time_t ENDED = 1796446549;
 
 // A line goes in whole or not at all, after earlier lines, in turns.
 TEST_F(ScoreLog, ALineGoesInWholeOrNotAtAll) {
-    // room: bytes the file may grow by.
+    // room: bytes the file may grow by; refused: opens of the log refused.
     const struct {
         const char *name, *set_up;
-        int room, lock_error;
+        int room, lock_error, refused;
         bool intruder, locked;
         const char *after, *why;
     } cases[] = {
-        {"no file yet", "true", 0, 0, false, false, NEW_LINE, ""},
-        {"no last newline", "printf x >scores.txt", 0, 0, false, false, "x\n" NEW_LINE, ""},
-        {"a full disk", OLD, 10, 0, false, false, "old\n", "File too large"},
-        {"locked", OLD, 0, 0, false, true, "old\n", "another game kept it locked"},
-        {"no lock, another", OLD, 0, ENOLCK, true, false, "old\n" NEW_LINE "other\n", EIO_TEXT},
-        {"a lock error", OLD, 0, EIO, false, false, "old\n", EIO_TEXT},
-        {"a FIFO", FIFO, 0, 0, false, false, "test -p scores.txt", "not a regular file"},
+        {"no file yet", "true", 0, 0, 0, false, false, NEW_LINE, ""},
+        {"no last newline", "printf x >scores.txt", 0, 0, 0, false, false, "x\n" NEW_LINE, ""},
+        {"a full disk", OLD, 10, 0, 0, false, false, "old\n", "File too large"},
+        {"locked", OLD, 0, 0, 0, false, true, "old\n", "another game kept it locked"},
+        {"no lock, another", OLD, 0, ENOLCK, 0, true, false, "old\n" NEW_LINE "other\n", EIO_TEXT},
+        {"a lock error", OLD, 0, EIO, 0, false, false, "old\n", EIO_TEXT},
+        {"write-only", OLD, 0, 0, 1, false, false, "old\n" NEW_LINE, ""},
+        {"no access", OLD, 0, 0, 2, false, false, "old\n", "Permission denied"},
+        {"a FIFO", FIFO, 0, 0, 0, false, false, "test -p scores.txt", "not a regular file"},
     };
     umask(022);
     const double own_patience = score_log_patience;
@@ -78,6 +94,7 @@ TEST_F(ScoreLog, ALineGoesInWholeOrNotAtAll) {
         score_log_patience = c.locked ? 0.3 : own_patience;
         flock_error = c.lock_error;
         another_game = c.intruder;
+        refused_opens = c.refused;
         bool saved = append_score_line(42, 3, ENDED);
         flock_error = 0;
         another_game = false;

@@ -15,10 +15,6 @@ TEST(Rest, AFrameIsDueOnlyWhenThePictureChanges) {
     } cases[] = {
         {"playing", PLAYING, PLAYING, SAME, 10.2, 0.5, false, true, false},
         {"paused, untouched", PAUSED, PAUSED, SAME, 11.7, 0.5, false, false, false},
-        {"paused, uncovered", PAUSED, PAUSED, SAME, 10.2, 0.5, true, true, false},
-        {"just paused", PLAYING, PAUSED, SAME, 10.2, 0.5, false, true, false},
-        {"paused, muted", PAUSED, PAUSED, MUTED, 10.2, 0.5, false, true, false},
-        {"paused, zoomed", PAUSED, PAUSED, ZOOMED, 10.2, 0.5, false, true, false},
         {"over, turned", GAME_OVER, GAME_OVER, TURNED, 10.2, 0.3, false, true, false},
         {"over, tilted", GAME_OVER, GAME_OVER, TILTED, 10.9, 0.1, false, true, false},
         {"over, in a half", GAME_OVER, GAME_OVER, SAME, 10.49, 0.01, false, false, true},

@@ -60,18 +60,6 @@ TEST_F(Rules, FramesFallStepTurnAndPauseAsTheKeysSay) {
     EXPECT_EQ(memcmp(&state.piece, &upright, sizeof upright), 0) << "turned after the step";
 }
 
-// Never seeded, rand deals every run the same pieces.
-TEST_F(Rules, EveryRunDealsTheSamePieces) {
-    srand(1); // where a rand never seeded starts
-    state.piece_colour = 0;
-    deal_first_piece(&state);
-    EXPECT_EQ(state.piece_colour, 3) << "the first colour";
-    spawn_next_piece(&state); // drawn after the first shape
-    PieceCells second;
-    set_piece_shape(&second, SHAPE_SQUARE);
-    EXPECT_EQ(memcmp(&state.piece, &second, sizeof second), 0) << "the second shape";
-}
-
 // A piece settles where a descent is refused; full rings go, scored by fives.
 TEST_F(Rules, PiecesSettleAndFullRingsAreRemovedAndScored) {
     for (auto [colour, next] : {std::pair{3, 4}, {7, 1}}) {

@@ -2,18 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <fstream>
 #include <string>
-
-// The filled cells as "dc,dr" from the pivot, by column and then row.
-static std::string cells(const PieceCells &piece) {
-    std::string out;
-    for (int i = 0; i < 5; i++)
-        for (int j = 0; j < 5; j++)
-            if (piece.cell[i][j])
-                out +=
-                    (out.empty() ? "" : " ") + std::to_string(i - 2) + "," + std::to_string(j - 2);
-    return out;
-}
 
 // Across the seam among blocks round its cells, a piece fits unless one of its
 // cells holds a block too, or a block round it is taken away.
@@ -31,28 +22,25 @@ static void expect_fits_its_cells(const PieceCells &piece, int shape, int turns)
     free_well(well);
 }
 
-// Every shape as dealt and after each turn; the fourth brings it back.
+// Every shape as dealt and after each of three turns, side by side, as
+// reviewed in shapes.txt: columns left to right, rows bottom up, the pivot in
+// the middle.  A fourth turn brings it back.
 TEST(Well, EveryShapeInEveryTurn) {
-    const char *turns[SHAPE_COUNT][4] = {
-        // clang-format off
-        {"-1,0 0,0 1,0 2,0", "0,-2 0,-1 0,0 0,1", "-2,0 -1,0 0,0 1,0", "0,-1 0,0 0,1 0,2"},
-        {"-1,-1 -1,0 0,-1 0,0", "-1,0 -1,1 0,0 0,1", "0,0 0,1 1,0 1,1", "0,-1 0,0 1,-1 1,0"},
-        {"-1,0 -1,1 0,0 1,0", "0,-1 0,0 0,1 1,1", "-1,0 0,0 1,-1 1,0", "-1,-1 0,-1 0,0 0,1"},
-        {"-1,-1 -1,0 0,0 1,0", "-1,1 0,-1 0,0 0,1", "-1,0 0,0 1,0 1,1", "0,-1 0,0 0,1 1,-1"},
-        {"-1,0 0,0 0,1 1,0", "0,-1 0,0 0,1 1,0", "-1,0 0,-1 0,0 1,0", "-1,0 0,-1 0,0 0,1"},
-        {"-1,0 0,0 0,1 1,1", "0,0 0,1 1,-1 1,0", "-1,-1 0,-1 0,0 1,0", "-1,0 -1,1 0,-1 0,0"},
-        {"-1,0 0,-1 0,0 1,-1", "-1,-1 -1,0 0,0 0,1", "-1,1 0,0 0,1 1,0", "0,-1 0,0 1,0 1,1"},
-        // clang-format on
-    };
+    std::string drawn;
     for (int shape = 0; shape < SHAPE_COUNT; shape++) {
-        PieceCells piece, turned;
-        set_piece_shape(&piece, shape);
-        for (int t = 0; t <= 4; t++) {
-            EXPECT_EQ(cells(piece), turns[shape][t % 4])
-                << "shape " << shape << ", " << t << " turns";
-            expect_fits_its_cells(piece, shape, t);
-            rotate_piece_cells(&piece, &turned);
-            piece = turned;
+        PieceCells turns[5];
+        set_piece_shape(&turns[0], shape);
+        for (int t = 0; t < 4; t++) {
+            expect_fits_its_cells(turns[t], shape, t);
+            rotate_piece_cells(&turns[t], &turns[t + 1]);
         }
+        EXPECT_EQ(memcmp(&turns[4], &turns[0], sizeof *turns), 0) << "shape " << shape;
+        for (int j = 4; j >= 0; j--, drawn += "\n")
+            for (int t = 0; t < 4; t++)
+                for (int i = 0; i < 5; i++)
+                    drawn += (t && !i ? " " : "") + std::string(1, ".#"[turns[t].cell[i][j]]);
+        drawn += "\n";
     }
+    std::ifstream reviewed(SHAPES_FILE);
+    EXPECT_EQ(drawn, std::string(std::istreambuf_iterator<char>(reviewed), {}));
 }

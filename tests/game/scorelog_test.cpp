@@ -35,7 +35,7 @@ extern "C" int fsync(int fd) {
     return -1;
 }
 
-// open, but refusing the log the next refused_opens times.
+// open, but refusing the next refused_opens opens.
 static int refused_opens;
 extern "C" int open(const char *path, int flags, ...) {
     static auto real = (int (*)(const char *, int, ...))dlsym(RTLD_NEXT, "open");
@@ -44,8 +44,7 @@ extern "C" int open(const char *path, int flags, ...) {
     int mode = flags & O_CREAT ? va_arg(rest, int) : 0;
     va_end(rest);
     errno = EACCES;
-    return refused_opens > 0 && !strcmp(path, "scores.txt") ? (refused_opens--, -1)
-                                                            : real(path, flags, mode);
+    return refused_opens > 0 ? (refused_opens--, -1) : real(path, flags, mode);
 }
 
 #define NEW_LINE "2026-Dec-05 04:55:49\t42\t3 rows\n" // dated ENDED

@@ -22,7 +22,7 @@ static bool pointer_shows() {
 // Keys of other layouts and modifiers find their slots; buttons hold until let
 // go, the wheel for one pump, and the pump before is kept; motion, absolute
 // or relative; displays past the last mean the first, with no pointer over
-// them; a new window is cleared; depth spans both planes; 2D.
+// them; a new window is cleared; depth spans both planes.
 TEST_F(GraphicsWindow, InputDisplaysAndDepth) {
     pixel_ratio = 2;
     set_view_size(640, 0);
@@ -98,10 +98,4 @@ TEST_F(GraphicsWindow, InputDisplaysAndDepth) {
     build_perspective_matrix(90, 800, 600, m);
     for (float z : {0.1f, 1000.0f})
         EXPECT_NEAR((m[10] * -z + m[14]) / (m[11] * -z), z < 1 ? -1 : 1, 1e-5) << "z = " << z;
-    // A window starts in 2D, in window units down from the top left.
-    mode_2d = true;
-    set_view_size(800, 600);
-    glRectf(0, 0, 1, 1);
-    glReadPixels(0, 599, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-    EXPECT_EQ(rgba, (std::array<uint8_t, 4>{255, 255, 255, 255})) << "2D, the top left pixel";
 }

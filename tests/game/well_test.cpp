@@ -2,14 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <string>
 
-// Across the seam among blocks round its cells, a piece fits unless one of its
-// cells holds a block too, or a block round it is taken away.
+// Across the seam in a well full but for its cells, a piece fits unless one
+// of its cells holds a block too, or a block round it is taken away.
 static void expect_fits_its_cells(const PieceCells &piece, int shape, int turns) {
     int32_t **well = create_well();
+    for (int c = 0; c < WELL_COLUMNS; c++) std::fill(well[c], well[c] + WELL_ROWS, 1);
     for (int i = 0; i < 25; i++)
         well[wrap_column(i / 5 - 2)][8 + i % 5] = !piece.cell[i / 5][i % 5];
     for (int i = 0; i < 25; i++) {

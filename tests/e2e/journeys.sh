@@ -55,14 +55,12 @@ resting() { # fewer than 10 ticks in 2 s, once the game has seen it may rest
 focus() { xdotool getwindowfocus 2>/dev/null; }
 bursts() { # a line a sound: start, length, sign changes a second
     od -An -v -td2 -w2 "$dir/sound.raw" | awk '
-        $1 > 32766 || $1 < -32767 { print "clipped" }
         { loud = loud || $1 > 300 || $1 < -300; changes += ($1 < 0) != (last < 0); last = $1 }
         NR % 240 { next }
         loud && !start { start = NR; changes = 0 }
         !loud && start { printf "%.3f %.3f %d\n", start / 48000, (NR - start) / 48000, changes * 48000 / (NR - start) }
         !loud { start = 0 }
         { loud = 0 }' >"$dir/bursts.txt"
-    ! grep -q clipped "$dir/bursts.txt" || fail "a clipped sample"
 }
 burst() { sed -n "$1p" "$dir/bursts.txt" | cut -d' ' -f"$2"; } # burst N's field
 recorded=(SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=sound.raw)

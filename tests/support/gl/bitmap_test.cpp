@@ -56,7 +56,6 @@ TEST(DecodeBmp, RefusesWhatItCannotDecodeExactly) {
         {10, 0xFFFFFFF0u, 4},
         {10, 20, 4},
         {10, 53, 4},
-        {22, 4, 4},
     };
     for (auto c : cases) {
         std::vector<uint8_t> file = make_bmp();

@@ -14,16 +14,13 @@
 #include <vector>
 
 #include "sound_effects.h"
+#include "sound_names.h"
 
 namespace {
 
-// The names the sound test looks the references up by, in effect order.
-const char *const NAMES[SOUND_EFFECTS] = {"step",   "turn",   "settle", "rows_1", "rows_2",
-                                          "rows_3", "rows_4", "pause",  "resume", "game_over"};
-
 // Shortest and longest, in seconds.
-const double LENGTHS[SOUND_EFFECTS][2] = {{0.02, 0.06}, {0.03, 0.1}, {0.1, 0.3},  {0.3, 0.7},
-                                          {0.3, 0.8},   {0.4, 0.9},  {0.5, 1.0},  {0.15, 0.3},
+const double LENGTHS[SOUND_EFFECTS][2] = {{0.02, 0.06}, {0.03, 0.1}, {0.1, 0.3}, {0.3, 0.7},
+                                          {0.3, 0.8},   {0.4, 0.9},  {0.5, 1.0}, {0.15, 0.3},
                                           {0.15, 0.3},  {1.0, 1.5}};
 
 // Whether the clip is fit to be an effect; says why not.
@@ -35,11 +32,10 @@ bool measures_up(const char *name, const SoundClip &clip, int effect) {
         sum += clip.samples[i];
     }
     for (int i = 0; i < 24 && i < clip.length; i++)
-        edge = std::max({edge, std::fabs(clip.samples[i]),
-                         std::fabs(clip.samples[clip.length - 1 - i])});
+        edge = std::max(
+            {edge, std::fabs(clip.samples[i]), std::fabs(clip.samples[clip.length - 1 - i])});
     double seconds = (double)clip.length / SOUND_RATE, offset = std::fabs(sum / clip.length);
-    printf("%-10s %.3f s, peak %.3f, edges %.4f, offset %.6f\n", name, seconds, peak, edge,
-           offset);
+    printf("%-10s %.3f s, peak %.3f, edges %.4f, offset %.6f\n", name, seconds, peak, edge, offset);
     const char *fault = seconds < LENGTHS[effect][0]   ? "too short"
                         : seconds > LENGTHS[effect][1] ? "too long"
                         : peak > EFFECT_PEAK + 1e-6    ? "too loud"
@@ -89,10 +85,10 @@ int main(int argc, char **argv) {
     bool fit = true;
     for (int k = 0; k < SOUND_EFFECTS; k++) {
         clips[k] = synthesize_effect((SoundEffect)k);
-        fit = measures_up(NAMES[k], clips[k], k) && fit;
+        fit = measures_up(SOUND_NAMES[k], clips[k], k) && fit;
     }
     for (int k = 0; k < SOUND_EFFECTS && fit; k++)
-        fit = write_wav(std::string(argv[1]) + "/" + NAMES[k] + ".wav", clips[k]);
+        fit = write_wav(std::string(argv[1]) + "/" + SOUND_NAMES[k] + ".wav", clips[k]);
     for (SoundClip &clip : clips) free(clip.samples);
     return fit ? 0 : 1;
 }

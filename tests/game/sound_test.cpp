@@ -5,15 +5,14 @@
 #include <string>
 
 #include "mixer.h"
+#include "sound_names.h"
 #include "sound_effects.h"
 
 // Sample by sample as reviewed: tools/make_sounds writes the references, once
 // every effect is short, under -6 dBFS and silent at both ends.
 TEST(Sound, EveryEffectSoundsAsReviewed) {
-    const char *names[SOUND_EFFECTS] = {"step",   "turn",   "settle", "rows_1", "rows_2",
-                                        "rows_3", "rows_4", "pause",  "resume", "game_over"};
     for (int effect = 0; effect < SOUND_EFFECTS; effect++) {
-        std::string path = std::string(SOUNDS_DIR) + "/" + names[effect] + ".wav";
+        std::string path = std::string(SOUNDS_DIR) + "/" + SOUND_NAMES[effect] + ".wav";
         SDL_AudioSpec spec;
         Uint8 *wav = nullptr;
         Uint32 bytes = 0;
@@ -22,8 +21,8 @@ TEST(Sound, EveryEffectSoundsAsReviewed) {
         int unlike = 0;
         for (int i = 0; i < clip.length && i < (int)bytes / 2; i++)
             unlike += std::fabs(clip.samples[i] * 32767 - ((int16_t *)wav)[i]) > 2;
-        EXPECT_EQ(clip.length, (int)bytes / 2) << names[effect] << ": the length";
-        EXPECT_EQ(unlike, 0) << names[effect] << ": samples unlike the reference's";
+        EXPECT_EQ(clip.length, (int)bytes / 2) << SOUND_NAMES[effect] << ": the length";
+        EXPECT_EQ(unlike, 0) << SOUND_NAMES[effect] << ": samples unlike the reference's";
         SDL_FreeWAV(wav);
         free(clip.samples);
     }

@@ -13,10 +13,10 @@
 TEST(Sound, EveryEffectSoundsAsReviewed) {
     for (int effect = 0; effect < SOUND_EFFECTS; effect++) {
         std::string path = std::string(SOUNDS_DIR) + "/" + SOUND_NAMES[effect] + ".wav";
-        SDL_AudioSpec spec;
+        SDL_AudioSpec kind;
         Uint8 *wav = nullptr;
         Uint32 bytes = 0;
-        ASSERT_TRUE(SDL_LoadWAV(path.c_str(), &spec, &wav, &bytes)) << path;
+        ASSERT_TRUE(SDL_LoadWAV(path.c_str(), &kind, &wav, &bytes)) << path;
         SoundClip clip = synthesize_effect((SoundEffect)effect);
         int unlike = 0;
         for (int i = 0; i < clip.length && i < (int)bytes / 2; i++)

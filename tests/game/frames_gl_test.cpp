@@ -144,7 +144,7 @@ TEST_F(Frames, KnownStatesLookAsReviewed) {
             set_well(c.state);
             game.view_yaw = c.yaw;
             game.view_pitch = c.pitch;
-        } else { // never seeded, rand deals every run the same first piece
+        } else { // rand never seeded: every run the same first piece
             srand(1);
             deal_first_piece(&game);
         }

@@ -62,7 +62,7 @@ TEST_F(Rules, FramesFallStepTurnAndPauseAsTheKeysSay) {
 
 // A piece settles where a descent is refused; full rings go, scored by fives.
 TEST_F(Rules, PiecesSettleAndFullRingsAreRemovedAndScored) {
-    srand(1); // where a rand never seeded starts: every run deals the same pieces
+    srand(1); // as if never seeded: every run deals the same pieces
     for (auto [colour, next, shape] : {std::tuple{3, 4, SHAPE_HOOK_UP}, {7, 1, SHAPE_STEP_UP}}) {
         state.piece_colour = colour;
         place(SHAPE_SQUARE, 5, 2.3); // rows 1 and 2, columns 4 and 5; the floor below

@@ -62,16 +62,17 @@ TEST_F(Rules, FramesFallStepTurnAndPauseAsTheKeysSay) {
 
 // A piece settles where a descent is refused; full rings go, scored by fives.
 TEST_F(Rules, PiecesSettleAndFullRingsAreRemovedAndScored) {
-    srand(1); // as if never seeded: every run deals the same pieces
+    srand(1); // as if never seeded: every run deals alike
     for (auto [colour, next, shape] : {std::tuple{3, 4, SHAPE_HOOK_UP}, {7, 1, SHAPE_STEP_UP}}) {
         state.piece_colour = colour;
         place(SHAPE_SQUARE, 5, 2.3); // rows 1 and 2, columns 4 and 5; the floor below
         frame(0.5, {KEY_S});
         EXPECT_EQ(std::tuple(state.well[4][1], state.well[5][2]), std::tuple(colour, colour))
             << "settled in colour " << colour;
-        EXPECT_EQ(std::tuple(state.piece_colour, state.piece_column, state.piece_height),
-                  std::tuple(next, 5, SPAWN_HEIGHT))
-            << "the next piece after colour " << colour;
+        EXPECT_EQ(
+            std::tuple(state.piece_colour, state.piece_column, state.piece_height, state.score),
+            std::tuple(next, 5, SPAWN_HEIGHT, 0))
+            << "the next piece, no points, after colour " << colour;
         PieceCells dealt;
         set_piece_shape(&dealt, shape);
         EXPECT_EQ(memcmp(&state.piece, &dealt, sizeof dealt), 0)

@@ -7,8 +7,8 @@
 #include <fstream>
 #include <string>
 
-// Across the seam in a well full but for its cells, a piece fits unless one
-// of its cells holds a block too, or a block round it is taken away.
+// Across the seam in a well full but for its cells, a piece fits unless a
+// cell of it gets a block, or a block round it goes.
 static void expect_fits_its_cells(const PieceCells &piece, int shape, int turns) {
     int32_t **well = create_well();
     for (int c = 0; c < WELL_COLUMNS; c++) std::fill(well[c], well[c] + WELL_ROWS, 1);

@@ -97,18 +97,18 @@ for journey in ${*:-quit no_display play_to_the_end stopped_while_saving openbox
         xdotool keyup s
         sleep 2 # the end's phrase
         hold q
-        within 2 '! xwininfo -id "$window" >/dev/null 2>&1' || fail "the window stays"
+        within 6 '! xwininfo -id "$window" >/dev/null 2>&1' || fail "the window stays"
         lines=2 said=
         if [ $journey = play_to_the_end ]; then
             sleep 2 # the line, dated at the end, waits
             exec 9>&-
-            within 2 '[ "$(wc -l <"$dir/scores.txt")" = 2 ]' || fail "no line"
+            within 6 '[ "$(wc -l <"$dir/scores.txt")" = 2 ]' || fail "no line"
             tail -1 "$dir/scores.txt" | grep -qE "^(${ended%|})	" || fail "not dated $ended"
         else
             kill -TERM $pid
             lines=1 said="stopped before its turn came"
         fi
-        within 2 "! kill -0 $pid 2>/dev/null" || fail "the game waits on"
+        within 6 "! kill -0 $pid 2>/dev/null" || fail "the game waits on"
         expect_exit 0
         exec 9>&-
         [ "$(grep spinwell: "$dir/err.txt" | grep -c "$said")" = $((2 - lines)) ] || fail "said $(cat "$dir/err.txt")"

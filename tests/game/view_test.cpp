@@ -8,7 +8,8 @@
 
 using FocusedView = WindowTest;
 
-// The pointer turns the view (not first, resized or paused).
+// The pointer (not first, resized or paused) and the stick past its dead
+// zone turn the view.
 TEST_F(FocusedView, ThePointerTurnsTheViewAndGoesBackToTheCentre) {
     game = {};
     game.fov_degrees = 90;
@@ -25,22 +26,22 @@ TEST_F(FocusedView, ThePointerTurnsTheViewAndGoesBackToTheCentre) {
     const struct {
         int width, height, dx, dy;
         PlayState state;
-        double yaw, pitch;
+        double stick_x, yaw, pitch;
     } frames[] = {
-        {640, 480, 100, 10, PLAYING, 0, 0}, // first with the focus
-        {640, 480, 100, 10, PLAYING, 0.5, 0.05},
-        {640, 480, 0, 0, PLAYING, 0.5, 0.05},
-        {640, 480, 100, 10, PAUSED, 0.5, 0.05},
-        {800, 480, 100, 10, PLAYING, 0.5, 0.05},
-        {800, 400, 100, 10, PLAYING, 0.5, 0.05},
-        {800, 400, 1200, 1000, PLAYING, 6.5 - 2 * M_PI, 1.3},
+        {640, 480, 100, 10, PLAYING, 0, 0, 0}, // first with the focus
+        {640, 480, 100, 10, PLAYING, 0, 0.5, 0.05},
+        {640, 480, 0, 0, PLAYING, 0.575, 1, 0.05}, // half way past the dead zone
+        {640, 480, 100, 10, PAUSED, 1, 1, 0.05},
+        {800, 480, 100, 10, PLAYING, 0.15, 1, 0.05},
+        {800, 400, 100, 10, PLAYING, 0, 1, 0.05},
+        {800, 400, 1200, 1000, PLAYING, 0, 7 - 2 * M_PI, 1.3},
     };
-    for (auto f : frames) {
+    for (const auto &f : frames) {
         set_view_size(f.width, f.height);
         mouse_x = f.width / 2 + f.dx;
         mouse_y = f.height / 2 + f.dy;
         game.play_state = f.state;
-        pad_look_x = f.state == PAUSED; // the stick is still while paused
+        pad_look_x = f.stick_x;
         update_view(0.5);
         EXPECT_NEAR(game.view_yaw, f.yaw, 1e-9) << "frame " << &f - frames;
         EXPECT_NEAR(game.view_pitch, f.pitch, 1e-9) << "frame " << &f - frames;

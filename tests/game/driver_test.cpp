@@ -21,7 +21,7 @@ TEST_F(FrameLoop, AControllerPlaysAsTheKeysDo) {
     forget_fonts();
     load_builtin_font();
     start_test_game(&game, SHAPE_SQUARE);
-    game.previous_frame_time = monotonic_seconds();
+    game.start_time = game.previous_frame_time = monotonic_seconds();
     map_pad_controls();
     bool shut_down = false;
     SDL_VirtualJoystickDesc desc = {};
@@ -100,6 +100,7 @@ TEST_F(FrameLoop, AControllerPlaysAsTheKeysDo) {
         EXPECT_TRUE(run_frame(&shut_down)) << "seen " << button;
         EXPECT_EQ(SDL_IsScreenSaverEnabled(), button == SDL_CONTROLLER_BUTTON_BACK) << button;
     }
+    EXPECT_LT(game.piece_height, SPAWN_HEIGHT) << "fell since the resume";
     SDL_JoystickClose(pad);
     SDL_JoystickDetachVirtual(device);
     run_frame(&shut_down);

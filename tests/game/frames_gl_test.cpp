@@ -196,6 +196,10 @@ TEST_F(Frames, TextLooksAsReviewed) {
         {eighth + digits + quarter + digits + half + digits, 0, 490, 0, 0, 3},
         {half + S("the size\nstays\0cut", 18), 320, 490, 0, 0, 3},
     };
+    // Every palette colour, one glyph, in a second font loaded before any text.
+    std::vector<uint8_t> palette = {16, 16};
+    for (int i = 0; i < 256; i++) palette.push_back(i);
+    load_font_data(palette.data(), palette.size(), "palette");
     set_view_size(640, 540);
     glClearColor(0.4f, 0.4f, 0.4f, 1); // grey, so that every blend mode shows
     glClear(GL_COLOR_BUFFER_BIT);
@@ -210,11 +214,7 @@ TEST_F(Frames, TextLooksAsReviewed) {
         end_text();
     }
     text_blend_mode = 3;
-    // Every palette colour, one glyph, at a text scale.
-    std::vector<uint8_t> palette = {16, 16};
-    for (int i = 0; i < 256; i++) palette.push_back(i);
-    load_font_data(palette.data(), palette.size(), "palette");
-    current_font = fonts[font_list.count - 1];
+    current_font = fonts[1];
     text_scale_x = 8;
     text_scale_y = 6;
     begin_text();
@@ -226,7 +226,7 @@ TEST_F(Frames, TextLooksAsReviewed) {
     // sizes are refused; boldness widens.
     // clang-format off
     const struct { float width, height, boldness; uint32_t font; float a; } styles[] = {
-        {0.52f, 0.5f, 0, 1, 13},
+        {0.52f, 0.5f, 0, 2, 13},
         {0.6f, 0.5f, 0, 6, 15},
         {0.55f, 0.5f, 0, 6, 15},
         {1, 1, 0.5f, 7, 35},

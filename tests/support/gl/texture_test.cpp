@@ -38,7 +38,6 @@ using Textures = WindowTest;
 // Pictures stand upright in a power-of-two texture, in GL's channel order,
 // with box-filtered mipmaps.
 TEST_F(Textures, PicturesStandUprightWithBoxFilteredMipmaps) {
-    int saved = mipmap_extension_state;
     mipmap_extension_state = 0;
     srand(1);
     const int order[4][4] = {{0}, {0, 1}, {2, 1, 0}, {2, 1, 0, 3}};
@@ -81,6 +80,4 @@ TEST_F(Textures, PicturesStandUprightWithBoxFilteredMipmaps) {
         EXPECT_EQ(read_level(0, 4), std::vector<uint8_t>({0, 0, 128, 255})) << &image - odd;
         glDeleteTextures(1, &name);
     }
-    mipmap_extension_state = saved;
-    use_unsized_formats = 1;
 }

@@ -18,8 +18,7 @@ static void tap(SDL_Joystick *pad, int button) {
 // Controllers plugged in mid-game press the keys of the same controls; Back
 // pauses, then quits; unplugging pauses and lets go.
 TEST_F(FrameLoop, AControllerPlaysAsTheKeysDo) {
-    forget_fonts();
-    load_builtin_font();
+    only_the_game_font();
     start_test_game(&game, SHAPE_SQUARE);
     game.start_time = game.previous_frame_time = monotonic_seconds();
     map_pad_controls();
@@ -100,7 +99,7 @@ TEST_F(FrameLoop, AControllerPlaysAsTheKeysDo) {
         EXPECT_TRUE(run_frame(&shut_down)) << "seen " << button;
         EXPECT_EQ(SDL_IsScreenSaverEnabled(), button == SDL_CONTROLLER_BUTTON_BACK) << button;
     }
-    EXPECT_LT(game.piece_height, SPAWN_HEIGHT) << "fell since the resume";
+    EXPECT_LT(game.piece_height, SPAWN_HEIGHT) << "fell since resumed";
     SDL_JoystickClose(pad);
     SDL_JoystickDetachVirtual(device);
     run_frame(&shut_down);

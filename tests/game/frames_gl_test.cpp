@@ -115,8 +115,7 @@ static void expect_like_reference(const char *name, const std::vector<uint8_t> &
 using Frames = WindowTest;
 
 TEST_F(Frames, KnownStatesLookAsReviewed) {
-    forget_fonts();
-    load_builtin_font();
+    only_the_game_font();
     uint32_t wall = make_wall_texture(), block = make_block_texture();
     const struct {
         const char *name;
@@ -167,8 +166,7 @@ static std::string control(char code, uint32_t operand) {
 // modes; a red bar where each text says it ends.
 TEST_F(Frames, TextLooksAsReviewed) {
     using S = std::string;
-    forget_fonts();
-    load_builtin_font();
+    only_the_game_font();
     const S digits = "0123456789";
     const S orange = control(CTRL_SET_COLOUR, 0xFF8000), pen_at_400 = control(CTRL_SET_PEN_X, 400);
     const S half_up = control(CTRL_SET_SIZE, 0x00800080), big = control(CTRL_SET_SIZE, 0x200);
@@ -196,7 +194,7 @@ TEST_F(Frames, TextLooksAsReviewed) {
         {eighth + digits + quarter + digits + half + digits, 0, 490, 0, 0, 3},
         {half + S("the size\nstays\0cut", 18), 320, 490, 0, 0, 3},
     };
-    // Every palette colour, one glyph, in a second font loaded before any text.
+    // Every palette colour, one glyph, in a font loaded before any text.
     std::vector<uint8_t> palette = {16, 16};
     for (int i = 0; i < 256; i++) palette.push_back(i);
     load_font_data(palette.data(), palette.size(), "palette");
@@ -240,4 +238,5 @@ TEST_F(Frames, TextLooksAsReviewed) {
         EXPECT_EQ(std::pair(current_font, text_width("a")), std::pair(fonts[s.font], s.a))
             << "style " << &s - styles;
     }
+    EXPECT_STREQ(fonts[6]->name, "normal:width=0.6:height=0.5") << "its name";
 }

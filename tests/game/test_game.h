@@ -21,7 +21,7 @@ inline void start_test_game(GameState *state, int shape) {
     set_piece_shape(&state->piece, shape);
 }
 
-inline void forget_fonts() { // each test starts with none
+inline void only_the_game_font() {
     for (uint32_t i = 0; i < font_list.count; i++) {
         free(fonts[i]->name);
         free(fonts[i]);
@@ -29,6 +29,7 @@ inline void forget_fonts() { // each test starts with none
     font_list.count = 0;
     current_font = nullptr;
     current_style = {};
+    load_builtin_font();
 }
 
 class PlayTest : public ScratchDirTest {

@@ -68,8 +68,8 @@ TEST(DecodeBmp, RefusesWhatItCannotDecodeExactly) {
     }
     std::vector<uint8_t> file = make_bmp();
     for (size_t length = 0; length < file.size(); length++) { // the last pad may be cut
-        Bitmap image = decode(make_bmp(), length);
-        EXPECT_EQ(image.pixels == nullptr, length < make_bmp().size() - 1) << "cut at " << length;
+        Bitmap image = decode(file, length);
+        EXPECT_EQ(image.pixels == nullptr, length < file.size() - 1) << "cut at " << length;
         release_bitmap(&image);
     }
     // 8 bits with a palette of bytes 0 to 7, or all 256 entries; 16 and 32

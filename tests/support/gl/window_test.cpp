@@ -20,9 +20,9 @@ static bool pointer_shows() {
 }
 
 // Keys of other layouts and modifiers find their slots; buttons hold until let
-// go, the wheel for one pump, and the pump before is kept; motion, absolute
-// or relative; displays past the last mean the first, with no pointer over
-// them; a new window is cleared; depth spans both planes.
+// go, the wheel for one pump, the last pump kept; motion, absolute or
+// relative; displays past the last mean the first, no pointer over them; a new
+// window is cleared; depth spans both planes.
 TEST_F(GraphicsWindow, InputDisplaysAndDepth) {
     pixel_ratio = 2;
     set_view_size(640, 0);

@@ -1,16 +1,18 @@
 #include "rules.h"
 
 #include "scorelog.h"
+#include "sound_names.h"
 #include "test_game.h"
 
 using Rules = PlayTest;
 
-// The last frame's events.
+// What the last frame sounds like.
 static std::string heard(const FrameEvents &e) {
-    std::string rows = e.rows_removed ? std::to_string(e.rows_removed) + " rows " : "";
-    return std::string(e.stepped ? "stepped " : "") + (e.turned ? "turned " : "") +
-           (e.settled ? "settled " : "") + (e.paused ? "paused " : "") +
-           (e.resumed ? "resumed " : "") + (e.ended ? "ended " : "") + rows;
+    SoundEffect effects[MOST_FRAME_EFFECTS];
+    std::string names;
+    for (int k = 0, n = effects_for_events(&e, effects); k < n; k++)
+        names += std::string(SOUND_NAMES[effects[k]]) + " ";
+    return names;
 }
 
 TEST_F(Rules, FramesFallStepTurnAndPauseAsTheKeysSay) {
@@ -26,18 +28,18 @@ TEST_F(Rules, FramesFallStepTurnAndPauseAsTheKeysSay) {
         {0.5, 2, {}, PLAYING, 0, 19.0, ""},
         {0.1, 1, {KEY_S}, PLAYING, 0, 18.5, ""},
         {0.1, 1, {KEY_DOWN}, PLAYING, 0, 18.0, ""},
-        {0, 1, {KEY_LEFT}, PLAYING, 19, 18, "stepped "},
+        {0, 1, {KEY_LEFT}, PLAYING, 19, 18, "step "},
         {0, 1, {KEY_LEFT}, PLAYING, 19, 18, ""}, // held: no repeat
-        {0, 1, {KEY_D, KEY_RIGHT}, PLAYING, 0, 18, "stepped "},
-        {0, 1, {KEY_A}, PLAYING, 19, 18, "stepped "},
-        {0, 1, {KEY_SPACE}, PLAYING, 19, 18, "turned "},
-        {0, 1, {KEY_W}, PLAYING, 19, 18, "turned "},
-        {0, 1, {KEY_UP}, PLAYING, 19, 18, "turned "},
-        {0, 1, {KEY_ANY_CTRL}, PLAYING, 19, 18, "turned "},
-        {0.1, 1, {KEY_P}, PAUSED, 19, 18, "paused "},
+        {0, 1, {KEY_D, KEY_RIGHT}, PLAYING, 0, 18, "step "},
+        {0, 1, {KEY_A}, PLAYING, 19, 18, "step "},
+        {0, 1, {KEY_SPACE}, PLAYING, 19, 18, "turn "},
+        {0, 1, {KEY_W}, PLAYING, 19, 18, "turn "},
+        {0, 1, {KEY_UP}, PLAYING, 19, 18, "turn "},
+        {0, 1, {KEY_ANY_CTRL}, PLAYING, 19, 18, "turn "},
+        {0.1, 1, {KEY_P}, PAUSED, 19, 18, "pause "},
         {1, 1, {KEY_LEFT, KEY_SPACE, KEY_S, KEY_M}, PAUSED, 19, 18, ""},
         // the resume frame plays, no time passed
-        {1, 1, {KEY_P, KEY_RIGHT}, PLAYING, 0, 18, "stepped resumed "},
+        {1, 1, {KEY_P, KEY_RIGHT}, PLAYING, 0, 18, "resume step "},
         {0.5, 1, {}, PLAYING, 0, 17.5, ""},
     };
     for (const auto &f : frames) {
@@ -98,7 +100,7 @@ TEST_F(Rules, PiecesSettleAndFullRingsAreRemovedAndScored) {
     place(SHAPE_ROW_OF_FOUR, 5, 12.0, 1); // a column of four, pivot - 2 .. pivot + 1
     frame(20.0);                          // stops on the floor at pivot row 3
     EXPECT_EQ(std::pair(state.score, state.rows_cleared), std::pair(5, 2)) << "two rows at once";
-    EXPECT_EQ(heard(state.events), "settled 2 rows ") << "two rows at once";
+    EXPECT_EQ(heard(state.events), "settle rows_2 ") << "two rows at once";
     EXPECT_EQ(std::tuple(filled_in_row(1), state.well[9][1], state.well[5][2], state.well[7][2],
                          filled_in_row(19)),
               std::tuple(19, 0, 3, 6, 0))
@@ -117,7 +119,7 @@ TEST_F(Rules, TheGameEndsWithOneScoreLineAndNothingMovesAfter) {
     EXPECT_EQ(std::tuple(state.play_state, state.rows_cleared, state.score),
               std::tuple(GAME_OVER, 4, 8))
         << "the final lock's row counts";
-    EXPECT_EQ(heard(state.events), "settled ended 1 rows ") << "the final lock";
+    EXPECT_EQ(heard(state.events), "settle rows_1 game_over ") << "the final lock";
     finish_saving_score_line();
     std::string log = read_file("scores.txt");
     EXPECT_TRUE(testing::internal::RE::FullMatch(log, LOG_TIME "\t7\t3 rows\n")) << log;

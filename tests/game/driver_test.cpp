@@ -88,9 +88,11 @@ TEST_F(FrameLoop, AControllerPlaysAsTheKeysDo) {
         EXPECT_EQ(key_down[KEY_DOWN], down) << step;
     }
     SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_RIGHTX, 32767);
+    pump_events();
+    EXPECT_EQ(pad_look_x, 1.0) << "A's right stick";
     SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_RIGHTY, -32767);
     SDL_JoystickUpdate();
-    SDL_JoystickSetVirtualAxis(other, SDL_CONTROLLER_AXIS_RIGHTX, 1500); // B's, read last
+    SDL_JoystickSetVirtualAxis(other, SDL_CONTROLLER_AXIS_RIGHTY, 1500); // B's, read last
     pump_events();
     EXPECT_EQ(std::pair(pad_look_x, pad_look_y), std::pair(1.0, -1.0)) << "the right sticks";
     for (int button : {SDL_CONTROLLER_BUTTON_BACK, SDL_CONTROLLER_BUTTON_START}) {
@@ -106,8 +108,8 @@ TEST_F(FrameLoop, AControllerPlaysAsTheKeysDo) {
     run_frame(&shut_down);
     EXPECT_EQ(game.play_state, PAUSED) << "unplugged";
     EXPECT_EQ(std::tuple(key_down[KEY_RIGHT], key_down[KEY_PAD_UNPLUGGED], pad_look_y),
-              std::tuple(0, 0, 0.0))
-        << "unplugged";
+              std::tuple(0, 0, 1500 / 32767.0))
+        << "unplugged, B's left";
     pad = SDL_JoystickOpen(SDL_JoystickAttachVirtualEx(&desc));
     run_frame(&shut_down);
     float view[16];

@@ -156,7 +156,7 @@ for journey in ${*:-quit no_display play_to_the_end stopped_while_saving openbox
         [ "$(burst 1 3)" -gt $(($(burst 2 3) * 3 / 2)) ] || fail "a step sounds like a turn"
         awk -v paused="$(burst 3 1)" -v resumed="$(burst 4 1)" 'BEGIN { exit resumed - paused < 1.4 }' ||
             fail "heard while paused" ;;
-    no_sound) # no sound server, or a stuck one: a start and a quit, a line at most, saying why
+    no_sound) # no sound server, or a stuck one: a start and a quit, a line at most
         stuck=$(mktemp -u)
         python3 -c 'import socket as s, sys, time; u = s.socket(s.AF_UNIX); u.bind(sys.argv[1]); u.listen(); time.sleep(300)' "$stuck" &
         server=$!

@@ -102,6 +102,7 @@ TEST_F(FrameLoop, AControllerPlaysAsTheKeysDo) {
         EXPECT_EQ(SDL_IsScreenSaverEnabled(), button == SDL_CONTROLLER_BUTTON_BACK) << button;
     }
     EXPECT_LT(game.piece_height, SPAWN_HEIGHT) << "fell since resumed";
+    EXPECT_GT(game.view_yaw, M_PI / 2) << "turned";
     SDL_JoystickClose(pad);
     SDL_JoystickDetachVirtual(device);
     run_frame(&shut_down);

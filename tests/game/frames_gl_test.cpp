@@ -123,15 +123,15 @@ TEST_F(Frames, KnownStatesLookAsReviewed) {
         PlayState state;
         double yaw, pitch, camera_height;
     } cases[] = {
-        {"start", 480, 360, 1, 0, 0, 1, PLAYING, M_PI / 2, 0, 17},
-        {"zoomed_in_to_the_limit", 480, 360, 1, 7, SHAPE_HOOK_UP, 1, PLAYING, 1.4, 0.35, 10},
-        {"paused", 480, 360, 1, 0, SHAPE_HOOK_DOWN, 10, PAUSED, M_PI / 2, 0.4, 9},
+        {"start", 480, 360, 1, 0, 0, 0, PLAYING, M_PI / 2, 0, 17},
+        {"zoomed_in_to_the_limit", 480, 360, 1, 7, SHAPE_HOOK_UP, 0, PLAYING, 1.4, 0.35, 10},
+        {"paused", 480, 360, 1, 0, SHAPE_HOOK_DOWN, 6, PAUSED, M_PI / 2, 0.4, 9},
         {"game_over", 480, 360, 1, 0, SHAPE_STEP_UP, 10, GAME_OVER, M_PI / 2, 0, 16},
-        {"portrait_after_a_resize", 270, 360, 1, 0, SHAPE_TEE, 10, PLAYING, M_PI / 2, 0.3, 9},
-        {"twice_the_pixels", 320, 180, 2, 0, SHAPE_ROW_OF_FOUR, 10, PLAYING, M_PI / 2, 0.45, 9},
-        {"zoomed_out_to_the_limit", 480, 360, 1, -7, SHAPE_TEE, 10, PLAYING, 1.4, 0.35, 10},
+        {"portrait_after_a_resize", 270, 360, 1, 0, SHAPE_TEE, 5, PLAYING, M_PI / 2, 0.3, 9},
+        {"twice_the_pixels", 320, 180, 2, 0, SHAPE_ROW_OF_FOUR, 5, PLAYING, M_PI / 2, 0.45, 9},
+        {"zoomed_out_to_the_limit", 480, 360, 1, -7, SHAPE_TEE, 3, PLAYING, 1.4, 0.35, 10},
         {"down_at_the_floor", 480, 360, 1, 0, SHAPE_STEP_DOWN, 10, PLAYING, M_PI / 2, 1.3, 0},
-        {"up_out_of_the_top", 480, 360, 1, 0, SHAPE_SQUARE, 10, PLAYING, M_PI / 2, -1.3, 17},
+        {"up_out_of_the_top", 480, 360, 1, 0, SHAPE_SQUARE, 1, PLAYING, M_PI / 2, -1.3, 17},
     };
     for (const auto &c : cases) {
         start_test_game(&game, c.shape);

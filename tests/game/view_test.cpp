@@ -38,7 +38,7 @@ TEST_F(FocusedView, ThePointerTurnsTheViewAndGoesBackToTheCentre) {
     };
     for (const auto &f : frames) {
         set_view_size(f.width, f.height);
-        mouse_x += f.dx; // from where the last frame left it
+        mouse_x += f.dx;
         mouse_y += f.dy;
         game.play_state = f.state;
         pad_look_x = f.stick_x;

@@ -8,6 +8,8 @@
 #include <string>
 #include <unistd.h>
 
+using testing::internal::RE;
+
 class ScratchDirTest : public ::testing::Test {
   protected:
     void SetUp() override {

@@ -122,7 +122,7 @@ TEST_F(Rules, TheGameEndsWithOneScoreLineAndNothingMovesAfter) {
     EXPECT_EQ(heard(state.events), "settle rows_1 game_over ") << "the final lock";
     finish_saving_score_line();
     std::string log = read_file("scores.txt");
-    EXPECT_TRUE(testing::internal::RE::FullMatch(log, LOG_TIME "\t7\t3 rows\n")) << log;
+    EXPECT_TRUE(RE::FullMatch(log, LOG_TIME "\t7\t3 rows\n")) << log;
     GameState over = state;
     over.events = {}; // the final lock's
     for (int key : {KEY_P, KEY_LEFT, KEY_RIGHT, KEY_SPACE}) {

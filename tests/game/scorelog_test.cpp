@@ -13,7 +13,6 @@
 #include "../scratch_dir.h"
 
 using ScoreLog = ScratchDirTest;
-using testing::internal::RE;
 
 // flock, but failing with flock_error when that is set.
 static int flock_error;

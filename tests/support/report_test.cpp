@@ -35,6 +35,6 @@ TEST_F(Report, QuestionsSectionsAndFatalReports) {
                            report_inner("x", 1, REPORT_FATAL, "gone", 0))),
                 ::testing::ExitedWithCode(1), "^\nlow\n\ngone\n$");
     windowed_mode = false;
-    EXPECT_TRUE(testing::internal::RE::FullMatch(read_file("graphics_error.log"),
-                                                 LOG_TIME " low\n" LOG_TIME " gone\n"));
+    EXPECT_TRUE(
+        RE::FullMatch(read_file("graphics_error.log"), LOG_TIME " low\n" LOG_TIME " gone\n"));
 }

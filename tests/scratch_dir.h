@@ -1,4 +1,3 @@
-// Each test in a fresh working directory.
 #pragma once
 
 #include <gtest/gtest.h>

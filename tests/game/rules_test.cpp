@@ -6,7 +6,6 @@
 
 using Rules = PlayTest;
 
-// What the last frame sounds like.
 static std::string heard(const FrameEvents &e) {
     SoundEffect effects[MOST_FRAME_EFFECTS];
     std::string names;

@@ -51,7 +51,6 @@ class PlayTest : public ScratchDirTest {
         state.piece_column = column;
         state.piece_height = height;
     }
-    // Fills row r in every column but the listed ones.
     void fill_row(int r, std::initializer_list<int> gaps = {}) {
         for (int c = 0; c < WELL_COLUMNS; c++) state.well[c][r] = 1;
         for (int c : gaps) state.well[c][r] = 0;

@@ -1,4 +1,3 @@
-// Real GL windows on the test's X server.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,7 +7,6 @@
 #include "events.h"
 #include "window.h"
 
-// An 800 x 600 perspective window for every test.
 class WindowTest : public ::testing::Test {
   protected:
     void SetUp() override {

@@ -70,7 +70,6 @@ static std::vector<uint8_t> draw_game_frame(int width, int height, int ratio, in
     return text;
 }
 
-// The tiles of rows y0 to y1 whose mean colours differ.
 static long differing_tiles(const uint8_t *a, const uint8_t *b, int w, int y0, int y1, int tile) {
     long differing = 0;
     for (int ty = y0; ty < y1; ty += tile)

@@ -15,7 +15,6 @@ static std::string heard(const FrameEvents &e) {
 }
 
 TEST_F(Rules, FramesFallStepTurnAndPauseAsTheKeysSay) {
-    // Each frame: its time, fall speed and keys held, then the piece's state.
     const struct {
         double dt, speed;
         std::initializer_list<int> held;

@@ -73,6 +73,7 @@ TEST(DecodeBmp, RefusesWhatItCannotDecodeExactly) {
              {28, 16u, 2},
              {28, 32u, 4},
              {22, (uint32_t)-3, 1},
+             {18, 1u, 1},
              {18, BMP_MAX_SIDE, 1},
              {18, BMP_MAX_SIDE + 1, 0},
          }) {

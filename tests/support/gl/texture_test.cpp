@@ -17,7 +17,6 @@ static std::vector<uint8_t> read_level(int level, int n) {
     return pixels;
 }
 
-// The rounded 2 x 2 box filter: one level down from src.
 static std::vector<uint8_t> box_filtered(const std::vector<uint8_t> &src, int w, int h, int n) {
     int w2 = std::max(w / 2, 1), h2 = std::max(h / 2, 1), s = aligned_row_bytes(w, n),
         s2 = aligned_row_bytes(w2, n);

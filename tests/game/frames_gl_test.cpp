@@ -161,8 +161,8 @@ static std::string control(char code, uint32_t operand) {
             (char)(operand >> 24)};
 }
 
-// Colours, pen moves, sizes, glyph slots, wrapping, cut controls, NULs, blend
-// modes; a red bar where each text says it ends.
+// Colours, pen moves, sizes, glyph slots, every glyph, wrapping, cut controls,
+// NULs, blend modes; a red bar where each text says it ends.
 TEST_F(Frames, TextLooksAsReviewed) {
     using S = std::string;
     only_the_game_font();
@@ -173,6 +173,8 @@ TEST_F(Frames, TextLooksAsReviewed) {
     const S quarter = control(CTRL_SET_SIZE, 0x40), half = control(CTRL_SET_SIZE, 0x80);
     const S glyphs = {'A', TEXT_ESC_GLYPH, 1, 0, 'B', TEXT_ESC_GLYPH, 2, 0, 'C',
                       'D', TEXT_ESC_GLYPH, 0, 10};
+    S every_glyph;
+    for (int g = 0; g < 128; g++) every_glyph += {TEXT_ESC_GLYPH, 0, (char)g};
     const struct {
         std::string text;
         float x, y, wrap, limit;
@@ -192,12 +194,13 @@ TEST_F(Frames, TextLooksAsReviewed) {
         {"four", 480, 420, 0, 0, 4},
         {eighth + digits + quarter + digits + half + digits, 0, 490, 0, 0, 3},
         {half + S("the size\nstays\0cut", 18), 320, 490, 0, 0, 3},
+        {every_glyph, 0, 540, 0, 0, 3},
     };
     // Every palette colour, one glyph, in a font loaded before any text.
     std::vector<uint8_t> palette = {16, 16};
     for (int i = 0; i < 256; i++) palette.push_back(i);
     load_font_data(palette.data(), palette.size(), "palette");
-    set_view_size(640, 540);
+    set_view_size(640, 600);
     glClearColor(0.4f, 0.4f, 0.4f, 1); // grey, so that every blend mode shows
     glClear(GL_COLOR_BUFFER_BIT);
     // Small text is filtered, whatever filter a caller left.
@@ -221,7 +224,7 @@ TEST_F(Frames, TextLooksAsReviewed) {
     draw_text_n(S{TEXT_ESC_GLYPH, 0, 0}.data(), 3, 0xFFFFFF, 55, 16, 0, 0);
     end_text();
     text_scale_x = text_scale_y = 1;
-    expect_like_reference("text", read_frame(640, 540), 640, 540, 540, 4);
+    expect_like_reference("text", read_frame(640, 600), 640, 600, 600, 4);
     // Near styles share a font, others get their own; sizes that are not
     // sizes are refused; boldness widens.
     // clang-format off

@@ -80,13 +80,15 @@ for journey in ${*:-quit no_display play_to_the_end stopped_while_saving openbox
         expect_exit 1
         grep -q "game window: .*no display.*DISPLAY is not set" "$dir/err.txt" ||
             fail "no message: $(cat "$dir/err.txt")" ;;
-    play_to_the_end | stopped_while_saving) # the sky once the camera has risen;
+    play_to_the_end | stopped_while_saving) # sky and bricks once the camera has risen;
         # S held ends the game while another game holds the log: Q takes the
         # window at once, and the line, dated at the end, goes in after the
         # earlier one when the lock frees, or a SIGTERM gives it up; thuds, the
         # end's phrase
         start "${recorded[@]}"
-        within 10 'import -window root -crop 1x1+960+2 txt:- | grep -q 66669999FFFF' || fail "no sky"
+        within 10 'convert x:root -crop 1x1+960+2 txt:- | grep -q 66669999FFFF' || fail "no sky"
+        convert x:root -crop 300x150+100+800 \( +clone -blur 0x2 \) -compose difference -composite \
+            -format '%[fx:mean>.001]' info: | grep -q 1 || fail "no bricks"
         printf '2020-Jan-01 00:00:00\t5\t2 rows\n' >"$dir/scores.txt"
         exec 9>>"$dir/scores.txt"
         flock 9

@@ -1,4 +1,3 @@
-// Game records, frames of play in a scratch directory, and the game's font.
 #pragma once
 
 #include <algorithm>

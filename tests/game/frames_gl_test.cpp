@@ -122,7 +122,7 @@ TEST_F(Frames, KnownStatesLookAsReviewed) {
         PlayState state;
         double yaw, pitch, camera_height;
     } cases[] = {
-        {"start", 480, 360, 1, -4, 0, 0, PLAYING, M_PI / 2, 0, 10},
+        {"start", 480, 360, 1, -4, 0, 0, PLAYING, 0, 0, 0},
         {"zoomed_in_to_the_limit", 480, 360, 1, 7, SHAPE_HOOK_UP, 0, PLAYING, 1.4, 0.35, 10},
         {"paused", 480, 360, 1, 0, SHAPE_HOOK_DOWN, 6, PAUSED, M_PI / 2, 0.4, 9},
         {"game_over", 480, 360, 1, 0, SHAPE_STEP_UP, 10, GAME_OVER, M_PI / 2, 0, 16},
@@ -161,8 +161,7 @@ static std::string control(char code, uint32_t operand) {
             (char)(operand >> 24)};
 }
 
-// Colours, pen moves, sizes, glyph slots, every glyph, wrapping, cut controls,
-// NULs, blend modes; a red bar where each text says it ends.
+// Every kind of escape and cut; a red bar where each text says it ends.
 TEST_F(Frames, TextLooksAsReviewed) {
     using S = std::string;
     only_the_game_font();

@@ -51,10 +51,11 @@ TEST_F(Rules, FramesFallStepTurnAndPauseAsTheKeysSay) {
     PieceCells flat, upright;
     place(SHAPE_ROW_OF_FOUR, 10, 10.0);
     state.well[10][11] = 5; // where the turned piece's top cell would go
+    state.well[8][10] = 5;  // and a step left
     flat = state.piece;
-    frame(0, {KEY_UP});
+    frame(0, {KEY_UP, KEY_LEFT});
     EXPECT_EQ(memcmp(&state.piece, &flat, sizeof flat), 0) << "no room to turn";
-    EXPECT_EQ(heard(state.events), "") << "a refused turn";
+    EXPECT_EQ(heard(state.events), "") << "a refused turn and step";
     frame(0, {KEY_RIGHT, KEY_SPACE}); // the step comes first; in column 11 the turn fits
     rotate_piece_cells(&flat, &upright);
     EXPECT_EQ(memcmp(&state.piece, &upright, sizeof upright), 0) << "turned after the step";

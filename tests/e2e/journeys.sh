@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # journeys.sh GAME [JOURNEY...]: a player's journeys.  Checks of the live game
-# wait, bounded, for their state; that something did not happen, after the exit.
+# wait, bounded, for their state.
 set -u
 game=$1
 shift
@@ -53,6 +53,7 @@ resting() { # fewer than 10 ticks in 2 s, once the game has seen it may rest
     [ $ticks -lt 10 ]
 }
 focus() { xdotool getwindowfocus 2>/dev/null; }
+asleep() { [ "$(convert x:root -format '%[max]' info:)" = 0 ]; } # all black
 bursts() { # a line a sound: start, length, sign changes a second
     od -An -v -td2 -w2 "$dir/sound.raw" | awk '
         { loud = loud || $1 > 300 || $1 < -300; changes += ($1 < 0) != (last < 0); last = $1 }
@@ -80,11 +81,10 @@ for journey in ${*:-quit no_display play_to_the_end stopped_while_saving openbox
         expect_exit 1
         grep -q "game window: .*no display.*DISPLAY is not set" "$dir/err.txt" ||
             fail "no message: $(cat "$dir/err.txt")" ;;
-    play_to_the_end | stopped_while_saving) # sky and bricks once the camera has risen;
-        # S held ends the game while another game holds the log: Q takes the
-        # window at once, and the line, dated at the end, goes in after the
-        # earlier one when the lock frees, or a SIGTERM gives it up; thuds, the
-        # end's phrase
+    play_to_the_end | stopped_while_saving) # sky and bricks; S held ends the game
+        # while another game holds the log: Q closes the window at once; the
+        # line, dated at the end, goes in when the lock frees, or SIGTERM gives
+        # it up; thuds, the end's phrase
         start "${recorded[@]}"
         within 10 'convert x:root -crop 1x1+960+2 txt:- | grep -q 66669999FFFF' || fail "no sky"
         convert x:root -crop 300x150+100+800 \( +clone -blur 0x2 \) -compose difference -composite \
@@ -121,7 +121,7 @@ for journey in ${*:-quit no_display play_to_the_end stopped_while_saving openbox
         [ "$(burst '$' 2 | tr -d .)" -ge 1000 ] ||
             fail "no end" ;;
     openbox) # under a window manager: fullscreen with the game's class and icon;
-        # resting while paused and while minimised; alt+F4
+        # resting while paused, the screen let sleep, and minimised; alt+F4
         openbox >/dev/null 2>&1 & wm=$!
         # openbox answers once it manages windows
         within 10 'xdotool set_desktop 1 2>/dev/null && xprop -root _NET_CURRENT_DESKTOP | grep -q 1' ||
@@ -132,9 +132,14 @@ for journey in ${*:-quit no_display play_to_the_end stopped_while_saving openbox
             fail "class"
         xprop -id "$window" -notype -f _NET_WM_ICON 32c '=$0+\n' _NET_WM_ICON | md5sum |
             grep -q ^f7d4d75 || fail "not the built-in icon"
+        xset s noblank s 1 0 # Xvfb cannot blank
         hold p # paused
         within 20 resting || fail "$ticks ticks in 2 s while paused"
+        within 10 asleep || fail "no sleep while paused"
         hold p
+        picture_moves
+        sleep 2
+        asleep && fail "sleeps in play"
         xdotool windowminimize "$window"
         within 20 resting || fail "$ticks ticks in 2 s while minimised"
         xdotool windowactivate "$window"

@@ -34,7 +34,7 @@ TEST_F(Rules, FramesFallStepTurnAndPauseAsTheKeysSay) {
         {0, 1, {KEY_W}, PLAYING, 19, 18, "turn "},
         {0, 1, {KEY_UP}, PLAYING, 19, 18, "turn "},
         {0, 1, {KEY_ANY_CTRL}, PLAYING, 19, 18, "turn "},
-        {0.1, 1, {KEY_P}, PAUSED, 19, 18, "pause "},
+        {0.1, 1, {KEY_PAD_BACK}, PAUSED, 19, 18, "pause "},
         {1, 1, {KEY_LEFT, KEY_SPACE, KEY_S, KEY_M}, PAUSED, 19, 18, ""},
         // the resume frame plays, no time passed
         {1, 1, {KEY_P, KEY_RIGHT}, PLAYING, 0, 18, "resume step "},

@@ -154,7 +154,7 @@ for journey in ${*:-quit no_display play_to_the_end stopped_while_saving openbox
         sleep 1 # focus settles
         for key in Left space p - - p m+Left m+Left; do # -: no key
             [ $key = - ] || xdotool key ${key/+/ }
-            sleep 0.6
+            sleep 1
         done
         quit_with 'hold Escape'
         expect_exit 0

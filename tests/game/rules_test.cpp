@@ -66,7 +66,7 @@ TEST_F(Rules, PiecesSettleAndFullRingsAreRemovedAndScored) {
     srand(1); // as if never seeded: every run deals alike
     for (auto [colour, next, shape] : {std::tuple{3, 4, SHAPE_HOOK_UP}, {7, 1, SHAPE_STEP_UP}}) {
         state.piece_colour = colour;
-        place(SHAPE_SQUARE, 5, 2.3); // rows 1 and 2, columns 4 and 5; the floor below
+        place(SHAPE_SQUARE, 5, 3.3); // falls a row to rows 1 and 2, columns 4 and 5
         frame(0.5, {KEY_S});
         EXPECT_EQ(std::tuple(state.well[4][1], state.well[5][2]), std::tuple(colour, colour))
             << "settled in colour " << colour;

@@ -161,9 +161,7 @@ for journey in ${*:-quit no_display play_to_the_end stopped_while_saving openbox
         grep -v "^CRITICAL" "$dir/err.txt" && fail "said that" # SDL's note aside
         bursts
         [ "$(grep -c . "$dir/bursts.txt")" = 5 ] || fail "not five sounds: $(cat "$dir/bursts.txt")"
-        [ "$(burst 1 3)" -gt $(($(burst 2 3) * 3 / 2)) ] || fail "a step sounds like a turn"
-        awk -v paused="$(burst 3 1)" -v resumed="$(burst 4 1)" 'BEGIN { exit resumed - paused < 1.4 }' ||
-            fail "heard while paused" ;;
+        [ "$(burst 1 3)" -gt $(($(burst 2 3) * 3 / 2)) ] || fail "a step sounds like a turn" ;;
     no_sound) # no sound server, or a stuck one; no sound card: a start and a
         # quit, a line at most, saying why
         stuck=$(mktemp -u)

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# journeys.sh GAME [JOURNEY...]: a player's journeys.  Checks of the live game
+# journeys.sh GAME JOURNEY...: a player's journeys.  Checks of the live game
 # wait, bounded, for their state.
 set -u
 game=$1
@@ -65,7 +65,7 @@ bursts() { # a line a sound: start, length, sign changes a second
 }
 burst() { sed -n "$1p" "$dir/bursts.txt" | cut -d' ' -f"$2"; } # burst N's field
 recorded=(SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=sound.raw)
-for journey in ${*:-quit no_display play_to_the_end stopped_while_saving openbox sound no_sound}; do
+for journey in "${@:?name the journeys}"; do
     case $journey in
     quit) # Q, tapped within one frame, ends the game cleanly with no score;
         start closed # started with 0, 1 and 2 closed, it puts them on /dev/null

@@ -121,7 +121,5 @@ TEST_F(FrameLoop, AControllerPlaysAsTheKeysDo) {
     EXPECT_EQ(view[0], 1.0f) << "at rest, turns undone";
     tap(pad, SDL_CONTROLLER_BUTTON_BACK);
     EXPECT_FALSE(run_frame(&shut_down)) << "Back while paused";
-    SDL_JoystickClose(pad);
-    SDL_JoystickClose(other);
     free_well(game.well);
 }

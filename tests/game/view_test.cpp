@@ -32,14 +32,16 @@ TEST_F(FocusedView, ThePointerTurnsTheViewAndGoesBackToTheCentre) {
         {640, 480, 100, 10, PLAYING, 0, 0.5, 0.05},
         {640, 480, 0, 0, PLAYING, 0.575, 1, 0.05}, // half way past the dead zone
         {640, 480, 100, 10, PAUSED, 1, 1, 0.05},
-        {800, 480, 100, 10, PLAYING, 0.15, 1, 0.05},
-        {800, 400, 100, 10, PLAYING, 0, 1, 0.05},
-        {800, 400, 1200, 1000, PLAYING, 0, 7 - 2 * M_PI, 1.3},
+        {640, 480, 1200, 1000, PLAYING, 0, 7 - 2 * M_PI, 1.3},
+        {800, 480, 100, 10, PLAYING, 0.15, 7 - 2 * M_PI, 1.3},
+        {800, 400, 100, 10, PLAYING, 0, 7 - 2 * M_PI, 1.3},
+        {800, 400, 100, 0, PLAYING, 0, 7.5 - 2 * M_PI, 1.3},
     };
     for (const auto &f : frames) {
         set_view_size(f.width, f.height);
         mouse_x += f.dx;
         mouse_y += f.dy;
+        SDL_WarpMouseInWindow(main_window, mouse_x, mouse_y);
         game.play_state = f.state;
         pad_look_x = f.stick_x;
         update_view(0.5);

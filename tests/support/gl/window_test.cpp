@@ -77,6 +77,9 @@ TEST_F(GraphicsWindow, InputAndDisplays) {
     EXPECT_EQ(key_was_down['z'], 1) << "held on";
     SDL_Rect d;
     SDL_GetDisplayBounds(0, &d);
+    close_graphics_window();
+    open_graphics_window(16385, 1, "t"); // wider than SDL allows
+    EXPECT_TRUE(strstr(window_error, "create the window")) << window_error;
     for (auto [width, number] : {
              std::pair{0, 1},
              {0, 9},

@@ -101,7 +101,7 @@ for journey in "${@:?name the journeys}"; do
         within 6 '! xwininfo -id "$window" >/dev/null 2>&1' || fail "the window stays"
         lines=2 said=
         if [ $journey = play_to_the_end ]; then
-            sleep 2 # the line, dated at the end, waits
+            resting || fail "busy waiting" # the line, dated at the end, waits
             exec 9>&-
             within 6 '[ "$(wc -l <"$dir/scores.txt")" = 2 ]' || fail "no line"
             dated=$(tail -1 "$dir/scores.txt" | cut -f1 | sed -E 's/(.*)-(.*)-(.*) /\3 \2 \1 /')

@@ -188,7 +188,7 @@ TEST_F(Frames, TextLooksAsReviewed) {
         {"two", 360, 420, 0, 0, 2},
         {"four", 480, 420, 0, 0, 4},
         {eighth + digits + quarter + digits + half + digits, 0, 490, 0, 0, 3},
-        {half + S("the size\nstays\0cut", 18), 320, 490, 0, 0, 3},
+        {half + S("the size\nstays\0cut", 18), 320, 490, 350, 0, 3},
         {every_glyph, 0, 540, 0, 0, 3},
     };
     // Every palette colour, one glyph, in a font loaded before any text.

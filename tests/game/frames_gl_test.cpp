@@ -123,8 +123,8 @@ TEST_F(Frames, KnownStatesLookAsReviewed) {
         double yaw, pitch, camera_height;
     } cases[] = {
         {"start_portrait_zoomed_out", 270, 360, 1, -7, 0, 2, PLAYING, 0, 0, 0},
-        {"paused_looking_up", 240, 180, 2, 0, 0, 6, PAUSED, M_PI / 2, -1.3, 17},
-        {"over_zoomed_all_in", 480, 360, 1, 7, SHAPE_STEP_UP, 10, GAME_OVER, M_PI / 2, 0, 16},
+        {"paused_zoomed_in_2x", 240, 180, 2, 7, SHAPE_ROW_OF_FOUR, 0, PAUSED, 1.4, 0.35, 10},
+        {"over_looking_up", 480, 360, 1, 0, 0, 10, GAME_OVER, M_PI / 2, -1.3, 17},
         {"down_at_the_floor", 480, 360, 1, 0, SHAPE_STEP_DOWN, 10, PLAYING, M_PI / 2, 1.3, 0},
     };
     for (const auto &c : cases) {
@@ -194,7 +194,7 @@ TEST_F(Frames, TextLooksAsReviewed) {
     std::vector<uint8_t> palette = {16, 16};
     for (int i = 0; i < 256; i++) palette.push_back(i);
     load_font_data(palette.data(), palette.size(), "palette");
-    mode_2d = true; // a caller's own 2D projection, no overlay
+    mode_2d = true; // a 2D caller's projection, no overlay
     text_in_overlay = 0;
     set_view_size(640, 600);
     glClearColor(0.4f, 0.4f, 0.4f, 1); // grey, so that every blend mode shows

@@ -144,8 +144,7 @@ static StartupTimes build_startup_objects(const char *font_name) {
     free(font);
     times.font_ms = milliseconds_since(t);
     t = monotonic_seconds();
-    game.wall_texture = make_wall_texture();
-    game.block_texture = make_block_texture();
+    make_game_textures(&game);
     times.textures_ms = milliseconds_since(t);
     t = monotonic_seconds();
     int32_t **previous_well = game.well;

@@ -164,8 +164,7 @@ int run_game(int, char **, const char *) {
     start_sound();
     load_builtin_font();
 
-    game.wall_texture = make_wall_texture();
-    game.block_texture = make_block_texture();
+    make_game_textures(&game);
 
     game.well = create_well();
     deal_first_piece(&game);

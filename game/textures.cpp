@@ -7,6 +7,7 @@
 #include "allocation.h"
 #include "bitmap.h"
 #include "embedded.h"
+#include "game_state.h"
 #include "texture.h"
 
 uint32_t make_wall_texture() {
@@ -41,4 +42,9 @@ uint32_t make_block_texture() {
     generate_mipmaps();
     free(pixels);
     return name;
+}
+
+void make_game_textures(GameState *state) {
+    state->wall_texture = make_wall_texture();
+    state->block_texture = make_block_texture();
 }

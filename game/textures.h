@@ -13,3 +13,8 @@ void fill_block_texture(uint8_t pixels[BLOCK_TEXTURE_SIZE * BLOCK_TEXTURE_SIZE *
 
 // The blocks: that bevel as a mipmapped texture.
 uint32_t make_block_texture();
+
+struct GameState;
+
+// Both, for the scene to draw with.
+void make_game_textures(GameState *state);

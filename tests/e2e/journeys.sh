@@ -149,7 +149,8 @@ for journey in "${@:?name the journeys}"; do
         expect_exit 0
         kill $wm ;;
     sound) # a step and a turn; silence while paused and muted; Escape quits, not
-        # a word said, on a server without the screensaver extension
+        # a word said, on a server without the screensaver extension; 48 kHz mono
+        began=$SECONDS
         start "${recorded[@]}"
         sleep 1 # focus settles
         for key in Left space p - - p m+Left m+Left; do # -: no key
@@ -161,7 +162,8 @@ for journey in "${@:?name the journeys}"; do
         grep -v "^CRITICAL" "$dir/err.txt" && fail "said that" # SDL's note aside
         bursts
         [ "$(grep -c . "$dir/bursts.txt")" = 5 ] || fail "not five sounds: $(cat "$dir/bursts.txt")"
-        [ "$(burst 1 3)" -gt $(($(burst 2 3) * 3 / 2)) ] || fail "a step sounds like a turn" ;;
+        [ "$(burst 1 3)" -gt $(($(burst 2 3) * 3 / 2)) ] || fail "a step sounds like a turn"
+        [ $(($(stat -c %s "$dir/sound.raw") / 96000)) -le $((SECONDS - began)) ] || fail "too fast" ;;
     no_sound) # no sound server, or a stuck one; no sound card: a start and a
         # quit, a line at most, saying why
         stuck=$(mktemp -u)

@@ -115,7 +115,6 @@ using Frames = WindowTest;
 
 TEST_F(Frames, KnownStatesLookAsReviewed) {
     only_the_game_font();
-    uint32_t wall = make_wall_texture(), block = make_block_texture();
     const struct {
         const char *name;
         int width, height, pixel_ratio, zoom_in, shape, per_mille;
@@ -129,8 +128,7 @@ TEST_F(Frames, KnownStatesLookAsReviewed) {
     };
     for (const auto &c : cases) {
         start_test_game(&game, c.shape);
-        game.wall_texture = wall;
-        game.block_texture = block;
+        make_game_textures(&game);
         game.score = 131;
         game.rows_cleared = 7;
         if (c.name != cases[0].name) {
@@ -194,7 +192,7 @@ TEST_F(Frames, TextLooksAsReviewed) {
     std::vector<uint8_t> palette = {16, 16};
     for (int i = 0; i < 256; i++) palette.push_back(i);
     load_font_data(palette.data(), palette.size(), "palette");
-    mode_2d = true; // a 2D caller's projection, no overlay
+    mode_2d = true; // as a 2D caller draws: no overlay
     text_in_overlay = 0;
     set_view_size(640, 600);
     glClearColor(0.4f, 0.4f, 0.4f, 1); // grey, so that every blend mode shows

@@ -17,6 +17,7 @@ TEST_F(Report, QuestionsSectionsAndFatalReports) {
     testing::internal::CaptureStdout();
     for (int i = 0; i < 4; i++) answers.push_back(report_inner("x", 1, REPORT_QUESTION, "On?", 1));
     EXPECT_EQ(answers, std::vector<int>({0, 0, 1, 0})) << "the answers in turn";
+    EXPECT_EQ(report_stack.count, 1u) << "questions gone";
     report_inner("x", 1, REPORT_MESSAGE, "m", 1);
     report_inner("x", 1, REPORT_MESSAGE, nullptr, 1);
     report_inner("x", 1, REPORT_BEGIN, "section", 1);

@@ -67,7 +67,7 @@ TEST_F(ScoreLog, ALineGoesInWholeOrNotAtAll) {
         {"locked", OLD, 0, 0, 0, false, true, "old\n", "another game kept it locked"},
         {"no lock, another", OLD, 0, ENOLCK, 0, true, false, "old\n" NEW_LINE "other\n", EIO_TEXT},
         {"a lock error", OLD, 0, EIO, 0, false, false, "old\n", EIO_TEXT},
-        {"write-only", OLD, 0, 0, 1, false, false, "old\n" NEW_LINE, ""},
+        {"write-only", "true", 0, 0, 1, false, false, NEW_LINE, ""},
         {"no access", OLD, 0, 0, 2, false, false, "old\n", "Permission denied"},
         {"a FIFO", FIFO, 0, 0, 0, false, false, "test -p scores.txt", "not a regular file"},
     };

@@ -144,8 +144,8 @@ TEST_F(Frames, KnownStatesLookAsReviewed) {
         game.play_state = c.state;
         game.muted = c.state == PAUSED;
         int w = c.width * c.pixel_ratio, h = c.height * c.pixel_ratio;
-        std::vector<uint8_t> frame = draw_game_frame(c.width, c.height, c.pixel_ratio, c.zoom_in);
-        expect_like_reference(c.name, frame, w, 2 * h, h, 1, c.per_mille);
+        expect_like_reference(c.name, draw_game_frame(c.width, c.height, c.pixel_ratio, c.zoom_in),
+                              w, 2 * h, h, 1, c.per_mille);
         free_well(game.well);
     }
 }

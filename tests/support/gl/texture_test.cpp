@@ -67,12 +67,13 @@ TEST_F(Textures, PicturesStandUprightWithBoxFilteredMipmaps) {
         }
         glDeleteTextures(1, &name);
     }
-    // No width or pixels: one dark texel; no pixel size: three bytes.
+    // No width or pixels: one dark texel; no pixel size, or five: three bytes.
     uint8_t texel[] = {128, 0, 0, 0};
     const Bitmap odd[] = {
         {0, 4, 3, texel, nullptr},
         {5, 5, 3, nullptr, nullptr},
         {1, 1, 0, texel, nullptr},
+        {1, 1, 5, texel, nullptr},
     };
     for (const Bitmap &image : odd) {
         GLuint name = create_texture_from_bitmap(nullptr, nullptr, image);

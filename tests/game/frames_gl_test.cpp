@@ -124,7 +124,7 @@ TEST_F(Frames, KnownStatesLookAsReviewed) {
     } cases[] = {
         {"start_portrait_zoomed_out", 270, 360, 1, -7, 2, PLAYING, 0, 0, 0},
         {"paused_zoomed_in_2x", 240, 180, 2, 7, 0, PAUSED, 1.4, 0.15, 10},
-        {"over_looking_up", 480, 360, 1, 0, 10, GAME_OVER, M_PI / 2, -0.5, 17},
+        {"over_looking_up", 480, 270, 1, 0, 10, GAME_OVER, M_PI / 2, -0.5, 17},
         {"down_at_the_floor", 480, 360, 1, 0, 10, PLAYING, M_PI / 2, 1.3, 0},
     };
     for (const auto &c : cases) {

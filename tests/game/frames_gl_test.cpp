@@ -42,7 +42,7 @@ static std::vector<uint8_t> read_frame(int width, int height) {
     return pixels;
 }
 
-// The second frame after a resize and zooms (out where negative), and below it
+// The fourth frame after a resize and zooms (out where negative), and below it
 // its overlay alone.
 static std::vector<uint8_t> draw_game_frame(int width, int height, int ratio, int zoom_in) {
     const double now = 1000.75;
@@ -57,10 +57,10 @@ static std::vector<uint8_t> draw_game_frame(int width, int height, int ratio, in
         glLoadIdentity();
     }
     key_down[key] = 0;
-    for (int i = 0; i < 2; i++) { // the camera eases; the second shows what the first left
+    for (int i = 0; i < 4; i++) { // the camera eases; at the end, every other frame kept
         clear_for_next_frame();
         update_view(0);
-        draw_frame(0.1, now, i == 1);
+        draw_frame(0.05, now, i % 2);
     }
     std::vector<uint8_t> frame = read_frame(drawable_width, drawable_height);
     glClearColor(0, 0, 0, 1);

@@ -66,10 +66,10 @@ TEST_F(FrameLoop, AControllerPlaysAsTheKeysDo) {
         {"A's stick back", 0, AXIS, Y, 0, 1},
         {"B presses too", 1, BUTTON, DOWN, 1, 1},
         {"A lets go", 0, BUTTON, DOWN, 0, 1},
-        {"B unplugged", 1, UNPLUG, 0, 0, 0},
         {"keyboard holds", 0, KEY, SDL_KEYDOWN, 0, 1},
-        {"B comes back", 1, PLUG, 0, 0, 1},
+        {"B unplugged", 1, UNPLUG, 0, 0, 1},
         {"keyboard lets go", 0, KEY, SDL_KEYUP, 0, 0},
+        {"B comes back", 1, PLUG, 0, 0, 0},
     };
     // clang-format on
     for (auto [step, b, kind, which, value, down] : steps) {

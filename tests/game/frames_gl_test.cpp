@@ -17,12 +17,9 @@
 
 static const int TOLERANCE = 12; // per channel of a tile's mean
 
-// Blocks of all colours across the seam, the piece turned over column 19.
+// Blocks of all colours across the seam; the piece turned.
 static void set_well(PlayState state) {
-    for (int turn = 0; turn <= (state == PAUSED); turn++) { // twice if paused
-        PieceCells before = game.piece;
-        rotate_piece_cells(&before, &game.piece);
-    }
+    turn_piece(&game.piece, 1 + (state == PAUSED)); // twice if paused
     for (int r = 1; r < WELL_ROWS && state == GAME_OVER; r++)
         for (int c = 0; c < WELL_COLUMNS; c++) game.well[c][r] = (c + r) % 3 ? 1 + (c * r) % 7 : 0;
     if (state == GAME_OVER) return;

@@ -20,6 +20,13 @@ inline void start_test_game(GameState *state, int shape) {
     set_piece_shape(&state->piece, shape);
 }
 
+inline void turn_piece(PieceCells *piece, int turns) {
+    while (turns-- > 0) {
+        PieceCells before = *piece;
+        rotate_piece_cells(&before, piece);
+    }
+}
+
 inline void only_the_game_font() {
     for (uint32_t i = 0; i < font_list.count; i++) {
         free(fonts[i]->name);
@@ -43,10 +50,7 @@ class PlayTest : public ScratchDirTest {
     }
     void place(int shape, int column, double height, int turns = 0) {
         set_piece_shape(&state.piece, shape);
-        while (turns-- > 0) {
-            PieceCells copy = state.piece;
-            rotate_piece_cells(&copy, &state.piece);
-        }
+        turn_piece(&state.piece, turns);
         state.piece_column = column;
         state.piece_height = height;
     }

@@ -4,12 +4,10 @@
 #include <cstdlib>
 #include <stb/stb_image.h>
 #include <stb/stb_image_write.h>
-#include <string>
 
 #include "../support/gl/gl_helpers.h"
 #include "background.h"
 #include "hud.h"
-#include "rules.h"
 #include "test_game.h"
 #include "text.h"
 #include "textures.h"

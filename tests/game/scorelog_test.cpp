@@ -5,7 +5,6 @@
 #include <dlfcn.h>
 #include <cstring>
 #include <fcntl.h>
-#include <string>
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>

@@ -16,12 +16,12 @@ TEST_F(Report, QuestionsSectionsAndFatalReports) {
     std::vector<int> answers;
     testing::internal::CaptureStdout();
     for (int i = 0; i < 4; i++) answers.push_back(report_inner("x", 1, REPORT_QUESTION, "On?", 1));
-    EXPECT_EQ(answers, std::vector<int>({0, 0, 1, 0})) << "the answers in turn";
     EXPECT_EQ(report_stack.count, 1u) << "questions gone";
     report_inner("x", 1, REPORT_MESSAGE, "m", 1);
     report_inner("x", 1, REPORT_MESSAGE, nullptr, 1);
     report_inner("x", 1, REPORT_BEGIN, "section", 1);
-    report_inner("x", 1, REPORT_END, nullptr, 0);
+    answers.push_back(report_inner("x", 1, REPORT_END, nullptr, 0));
+    EXPECT_EQ(answers, std::vector<int>({0, 0, 1, 0, 0})) << "the answers in turn, then the end's";
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
               "On? (Y/N) On? (Y/N) On? (Y/N) On? (Y/N) m\n\nsection\nsection\n")
         << "printed";

@@ -22,4 +22,4 @@ need_packages() {
 }
 
 BUILD_PACKAGES=(cmake make g++ pkg-config libsdl2-dev libgl-dev libgl1-mesa-dri)
-TEST_PACKAGES=(libgtest-dev libstb-dev libxfixes-dev xvfb xauth xdotool x11-apps x11-utils x11-xserver-utils imagemagick openbox clang-format desktop-file-utils appstream man-db dpkg-dev file netcat-openbsd)
+TEST_PACKAGES=(libgtest-dev libstb-dev libxfixes-dev xvfb xauth xdotool x11-apps x11-utils x11-xserver-utils imagemagick openbox clang-format desktop-file-utils appstream man-db dpkg-dev file netcat-openbsd xserver-xorg-core xserver-xorg-video-dummy)

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <fstream>
 #include <string>
 
@@ -23,7 +22,7 @@ static void expect_fits_its_cells(const PieceCells &piece, int shape, int turns)
 
 // Every shape as dealt and after each of three turns, side by side, as
 // reviewed in shapes.txt: columns left to right, rows bottom up, the pivot in
-// the middle.  A fourth turn brings it back.
+// the middle.
 TEST(Well, EveryShapeInEveryTurn) {
     std::string drawn;
     for (int shape = 0; shape < SHAPE_COUNT; shape++) {
@@ -33,7 +32,6 @@ TEST(Well, EveryShapeInEveryTurn) {
             expect_fits_its_cells(turns[t], shape, t);
             rotate_piece_cells(&turns[t], &turns[t + 1]);
         }
-        EXPECT_EQ(memcmp(&turns[4], &turns[0], sizeof *turns), 0) << "shape " << shape;
         for (int j = 4; j >= 0; j--, drawn += "\n")
             for (int t = 0; t < 4; t++)
                 for (int i = 0; i < 5; i++)

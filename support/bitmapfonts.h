@@ -88,7 +88,7 @@ void glyph_boost_table(uint8_t table[BYTE_VALUES]);
 
 // Makes a style current, choosing the closest existing font record or
 // deriving a variant.  Styles with a zero, negative, infinite or not-a-number
-// width or height are refused.
+// width or height, or a boldness or skew that is not finite, are refused.
 void select_font_style(FontStyle style);
 
 // The best existing font for the style, or a new variant of it.

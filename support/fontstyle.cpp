@@ -32,8 +32,11 @@ static bool usable_factor(float f) {
 
 void select_font_style(FontStyle style) {
     if (same_style(style, current_style)) return;
-    // A zero, negative or non-finite size has no sensible closest font.
+    // A zero, negative or non-finite size has no sensible closest font, and a
+    // boldness or skew that is not finite matches no font and would advance
+    // the pen without end.
     if (!usable_factor(style.width) || !usable_factor(style.height)) return;
+    if (!std::isfinite(style.boldness) || !std::isfinite(style.skew)) return;
     BitmapFont *chosen = find_font_variant(style);
     if (chosen != current_font) {
         current_font = chosen;

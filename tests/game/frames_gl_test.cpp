@@ -227,6 +227,7 @@ TEST_F(Frames, TextLooksAsReviewed) {
         {1, 1, 0.49f, 7, 35},
         {0, 1, 0, 7, 35},
         {1, INFINITY, 0, 7, 35},
+        {1, 1, INFINITY, 7, 35},
     };
     // clang-format on
     for (const auto &s : styles) {

@@ -42,10 +42,10 @@ TEST_F(Rules, FramesFallStepTurnAndPauseAsTheKeysSay) {
     };
     for (const auto &f : frames) {
         frame(f.dt, f.held, f.speed);
-        EXPECT_EQ(std::tuple(state.play_state, state.piece_column, state.piece_height),
-                  std::tuple(f.state, f.column, f.height))
+        EXPECT_EQ(std::tuple(state.play_state, state.piece_column, state.piece_height,
+                             heard(state.events)),
+                  std::tuple(f.state, f.column, f.height, std::string(f.heard)))
             << "frame " << &f - frames;
-        EXPECT_EQ(heard(state.events), f.heard) << "frame " << &f - frames;
     }
     EXPECT_TRUE(state.muted) << "M while paused";
     PieceCells flat, upright;
@@ -98,8 +98,9 @@ TEST_F(Rules, PiecesSettleAndFullRingsAreRemovedAndScored) {
     state.well[7][4] = 6;
     place(SHAPE_ROW_OF_FOUR, 5, 12.0, 1); // a column of four, pivot - 2 .. pivot + 1
     frame(20.0);                          // stops on the floor at pivot row 3
-    EXPECT_EQ(std::pair(state.score, state.rows_cleared), std::pair(5, 2)) << "two rows at once";
-    EXPECT_EQ(heard(state.events), "settle rows_2 ") << "two rows at once";
+    EXPECT_EQ(std::tuple(state.score, state.rows_cleared, heard(state.events)),
+              std::tuple(5, 2, "settle rows_2 "))
+        << "two rows at once";
     EXPECT_EQ(std::tuple(filled_in_row(1), state.well[9][1], state.well[5][2], state.well[7][2],
                          filled_in_row(19)),
               std::tuple(19, 0, 3, 6, 0))

@@ -21,7 +21,7 @@ TEST_F(Report, QuestionsSectionsAndFatalReports) {
     report_inner("x", 1, REPORT_MESSAGE, nullptr, 1);
     report_inner("x", 1, REPORT_BEGIN, "section", 1);
     answers.push_back(report_inner("x", 1, REPORT_END, nullptr, 0));
-    EXPECT_EQ(answers, std::vector<int>({0, 0, 1, 0, 0})) << "the answers in turn, then the end's";
+    EXPECT_EQ(answers, std::vector<int>({0, 0, 1, 0, 0})) << "the answers, then the end's";
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
               "On? (Y/N) On? (Y/N) On? (Y/N) On? (Y/N) m\n\nsection\nsection\n")
         << "printed";

@@ -53,8 +53,8 @@ TEST_F(GraphicsWindow, InputAndDisplays) {
         SDL_PushEvent(&e);
         uint32_t before = mouse_buttons;
         pump_events();
-        EXPECT_EQ(mouse_buttons, held) << "mouse " << type << " " << wheel;
-        EXPECT_EQ(mouse_buttons_prev, before) << "mouse " << type << " " << wheel << ", before";
+        EXPECT_EQ(std::pair(mouse_buttons, mouse_buttons_prev), std::pair(held, before))
+            << "mouse " << type << " " << wheel;
     }
     // Where the pointer cannot be put back, motion comes relative.
     for (SDL_bool relative : {SDL_FALSE, SDL_TRUE}) {

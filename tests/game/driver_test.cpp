@@ -20,7 +20,7 @@ static void tap(SDL_Joystick *pad, int button) {
 TEST_F(FrameLoop, AControllerPlaysAsTheKeysDo) {
     only_the_game_font();
     start_test_game(&game, SHAPE_SQUARE);
-    game.start_time = game.previous_frame_time = monotonic_seconds();
+    set_start_values(&game, monotonic_seconds());
     map_pad_controls();
     bool shut_down = false;
     SDL_VirtualJoystickDesc desc = {};
@@ -108,10 +108,10 @@ TEST_F(FrameLoop, AControllerPlaysAsTheKeysDo) {
     SDL_JoystickDetachVirtual(device);
     run_frame(&shut_down);
     run_frame(&shut_down);
-    EXPECT_EQ(game.play_state, PAUSED) << "unplugged";
-    EXPECT_EQ(std::tuple(key_down[KEY_RIGHT], key_down[KEY_PAD_UNPLUGGED], pad_look_y),
-              std::tuple(0, 0, 1500 / 32767.0))
-        << "unplugged, B's left";
+    EXPECT_EQ(
+        std::tuple(game.play_state, key_down[KEY_RIGHT], key_down[KEY_PAD_UNPLUGGED], pad_look_y),
+        std::tuple(PAUSED, 0, 0, 1500 / 32767.0))
+        << "unplugged: paused, B's left";
     pad = SDL_JoystickOpen(SDL_JoystickAttachVirtualEx(&desc));
     run_frame(&shut_down);
     float view[16];

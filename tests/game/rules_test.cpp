@@ -68,12 +68,10 @@ TEST_F(Rules, PiecesSettleAndFullRingsAreRemovedAndScored) {
         state.piece_colour = colour;
         place(SHAPE_SQUARE, 5, 3.3); // falls a row to rows 1 and 2, columns 4 and 5
         frame(0.5, {KEY_S});
-        EXPECT_EQ(std::tuple(state.well[4][1], state.well[5][2]), std::tuple(colour, colour))
-            << "settled in colour " << colour;
-        EXPECT_EQ(
-            std::tuple(state.piece_colour, state.piece_column, state.piece_height, state.score),
-            std::tuple(next, 5, SPAWN_HEIGHT, 0))
-            << "the next piece, no points, after colour " << colour;
+        EXPECT_EQ(std::tuple(state.well[4][1], state.well[5][2], state.piece_colour,
+                             state.piece_column, state.piece_height, state.score),
+                  std::tuple(colour, colour, next, 5, SPAWN_HEIGHT, 0))
+            << "settled in colour " << colour << "; the next piece, no points";
         PieceCells dealt;
         set_piece_shape(&dealt, shape);
         EXPECT_EQ(memcmp(&state.piece, &dealt, sizeof dealt), 0)

@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <vector>
 
 // Capacities grow and shrink slowly; the last item fills a gap.
 TEST(GrowArray, GrowsAndShrinksByTheFillAndKeepsTheMirrorOnTheItems) {
-    int *items = nullptr;
+    int *items;
     GrowArray array;
+    memset(&array, 0x5A, sizeof array); // as if used before
     default_array_capacity = 0;
     grow_array_init(&array, sizeof(int), &items);
     default_array_capacity = 1;

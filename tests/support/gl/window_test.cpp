@@ -29,8 +29,8 @@ TEST_F(GraphicsWindow, InputAndDisplays) {
         .window = {SDL_WINDOWEVENT, 0, 0, SDL_WINDOWEVENT_SIZE_CHANGED, 0, 0, 0, 640, 0}};
     SDL_PushEvent(&resize);
     pump_events();
-    EXPECT_EQ(screen_height, 1) << "resized to a height of 0";
-    const int keys[][3] = {{SDL_SCANCODE_Z, 0x44F, 'z'},
+    EXPECT_EQ(screen_height, 1) << "a height of 0";
+    const int keys[][3] = {{SDL_SCANCODE_A, 0x444, 'a'},
                            {SDL_SCANCODE_9, 0x2116, '9'},
                            {SDL_SCANCODE_0, 0x444, '0'},
                            {SDL_SCANCODE_LALT, SDLK_LALT, KEY_ANY_ALT},
@@ -77,7 +77,7 @@ TEST_F(GraphicsWindow, InputAndDisplays) {
     pixel_ratio = 1.25;
     set_view_size(w, h);
     EXPECT_EQ(drawable_height, h) << "SDL's drawable";
-    EXPECT_EQ(key_was_down['z'], 1) << "held on";
+    EXPECT_EQ(key_was_down['a'], 1) << "held on";
     close_graphics_window();
     open_graphics_window(16385, 1, "t"); // wider than SDL allows
     EXPECT_TRUE(strstr(window_error, "create the window")) << window_error;
@@ -96,7 +96,7 @@ TEST_F(GraphicsWindow, InputAndDisplays) {
             << width << " " << number;
     }
     EXPECT_FALSE(pointer_shows()) << "a pointer over the game";
-    EXPECT_EQ(key_down['z'], 0) << "reopened";
+    EXPECT_EQ(key_down['a'], 0) << "reopened";
     std::array<uint8_t, 4> rgba{1};
     glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
     EXPECT_EQ(rgba, decltype(rgba){}) << "new, cleared";

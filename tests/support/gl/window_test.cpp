@@ -32,7 +32,7 @@ TEST_F(GraphicsWindow, InputAndDisplays) {
     EXPECT_EQ(screen_height, 1) << "a height of 0";
     const int keys[][3] = {{SDL_SCANCODE_A, 0x444, 'a'},
                            {SDL_SCANCODE_9, 0x2116, '9'},
-                           {SDL_SCANCODE_0, 0x444, '0'},
+                           {SDL_SCANCODE_0, 0x44F, '0'},
                            {SDL_SCANCODE_LALT, SDLK_LALT, KEY_ANY_ALT},
                            {SDL_SCANCODE_RSHIFT, SDLK_RSHIFT, KEY_ANY_SHIFT},
                            {SDL_SCANCODE_LCTRL, SDLK_LCTRL, KEY_ANY_CTRL}};

@@ -9,7 +9,7 @@
 TEST(GrowArray, GrowsAndShrinksByTheFillAndKeepsTheMirrorOnTheItems) {
     int *items;
     GrowArray array;
-    memset(&array, 0x5A, sizeof array); // as if used before
+    memset(&array, 0x5A, sizeof array);
     default_array_capacity = 0;
     grow_array_init(&array, sizeof(int), &items);
     default_array_capacity = 1;

@@ -20,12 +20,12 @@ static void expect_fits_its_cells(const PieceCells &piece, int shape, int turns)
     free_well(well);
 }
 
-// Every shape as dealt and after each of three turns, side by side, as
-// reviewed in shapes.txt: columns left to right, rows bottom up, the pivot in
-// the middle.
+// Every shape in every turn, as reviewed in shapes.txt: columns left to
+// right, rows bottom up, the pivot in the middle; a number past either end
+// deals the last.
 TEST(Well, EveryShapeInEveryTurn) {
     std::string drawn;
-    for (int shape = 0; shape < SHAPE_COUNT; shape++) {
+    for (int shape = -1; shape <= SHAPE_COUNT; shape++) {
         PieceCells turns[5];
         set_piece_shape(&turns[0], shape);
         for (int t = 0; t < 4; t++) {

@@ -61,9 +61,9 @@ TEST(DecodeBmp, RefusesWhatItCannotDecodeExactly) {
         release_bitmap(&image);
     }
     // 8 bits with a palette of bytes 0 to 7, or all 256 entries; 16 and 32
-    // bits; top-down rows; up to the widest.
+    // bits; one row; top-down; up to the widest.
     for (auto [at, value, b] : {
-             std::tuple{10, 1100u, 1},
+             std::tuple{22, 1u, 1},
              {10, 60u, 0},
              {46, 257u, 0},
              {46, 256u, 1},

@@ -145,7 +145,7 @@ TEST_F(Frames, KnownStatesLookAsReviewed) {
     }
 }
 
-static std::string control(char code, uint32_t operand) {
+static std::string control(uint32_t operand, char code = CTRL_SET_SIZE) {
     return {TEXT_ESC_CONTROL,     code, (char)operand, (char)(operand >> 8), (char)(operand >> 16),
             (char)(operand >> 24)};
 }
@@ -154,11 +154,10 @@ static std::string control(char code, uint32_t operand) {
 TEST_F(Frames, TextLooksAsReviewed) {
     using S = std::string;
     only_the_game_font();
-    const S digits = "0123456789";
-    const S orange = control(CTRL_SET_COLOUR, 0xFF8000), pen_at_400 = control(CTRL_SET_PEN_X, 400);
-    const S half_up = control(CTRL_SET_SIZE, 0x00800080), big = control(CTRL_SET_SIZE, 0x200);
-    const S down = control(CTRL_SET_SIZE, 0xFF800100), eighth = control(CTRL_SET_SIZE, 0x20);
-    const S quarter = control(CTRL_SET_SIZE, 0x40), half = control(CTRL_SET_SIZE, 0x80);
+    const S digits = "0123456789", orange = control(0xFF8000, CTRL_SET_COLOUR),
+            pen_at_400 = control(400, CTRL_SET_PEN_X), half_up = control(0x00800080),
+            big = control(0x200), down = control(0xFF800100), eighth = control(0x20),
+            quarter = control(0x40), half = control(0x80);
     const S glyphs = {'A', TEXT_ESC_GLYPH, 1, 0, 'B', TEXT_ESC_GLYPH, 2, 0, 'C',
                       'D', TEXT_ESC_GLYPH, 0, 10};
     S every_glyph;
@@ -168,7 +167,7 @@ TEST_F(Frames, TextLooksAsReviewed) {
         float x, y, wrap, limit;
         int blend;
     } rows[] = {
-        {"Spinwell" + control(CTRL_SET_PEN_X, 600), 0, 0, 0, 0, 3},
+        {"Spinwell" + control(600, CTRL_SET_PEN_X), 0, 0, 0, 0, 3},
         {"white" + orange + "orange" + pen_at_400 + "at 400", 0, 50, 0, 0, 3},
         {"a" + half_up + "half, up" + big + "Big" + down + "down", 0, 125, 0, 0, 3},
         {glyphs, 0, 240, 0, 0, 3},

@@ -4,7 +4,6 @@
 
 #include "../support/gl/gl_helpers.h"
 #include "pads.h"
-#include "test_game.h"
 
 using FocusedView = WindowTest;
 

@@ -184,6 +184,9 @@ int run_game(int, char **, const char *) {
     bool sdl_shut_down = false;
     while (run_frame(&sdl_shut_down)) {
     }
+    // SDL takes its signal handlers down with the window: from here a stop
+    // signal gives up a waiting score line, saying so, not the game unheard.
+    catch_stop_signals();
 
     // A quit request took the context down with SDL; its textures went too.
     if (!sdl_shut_down) {

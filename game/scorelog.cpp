@@ -161,14 +161,23 @@ static void stop_the_wait(int) {
     stop_waiting = true;
 }
 
-void finish_saving_score_line() {
-    if (!saving) return;
-    saving = false;
-    // Told to stop while it waits, the game gives the line up at once.
-    struct sigaction stop = {}, old_int, old_term;
+static struct sigaction old_int, old_term;
+static bool catching;
+
+void catch_stop_signals() {
+    if (!saving || catching) return;
+    struct sigaction stop = {};
     stop.sa_handler = stop_the_wait;
     sigaction(SIGINT, &stop, &old_int);
     sigaction(SIGTERM, &stop, &old_term);
+    catching = true;
+}
+
+void finish_saving_score_line() {
+    // Told to stop while it waits, the game gives the line up at once.
+    catch_stop_signals();
+    if (!saving) return;
+    saving = false;
     double deadline = monotonic_seconds() + score_log_patience + DISK_PATIENCE;
     double stopped_at = 0;
     while (!line_done) {
@@ -186,5 +195,6 @@ void finish_saving_score_line() {
     }
     sigaction(SIGINT, &old_int, nullptr);
     sigaction(SIGTERM, &old_term, nullptr);
+    catching = false;
     stop_waiting = false;
 }

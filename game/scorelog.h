@@ -21,6 +21,11 @@ bool append_score_line(int score, int rows_cleared, time_t ended);
 // for the disk.
 void start_saving_score_line(int score, int rows_cleared);
 
+// From now on a SIGINT or SIGTERM gives up a line still waiting for its
+// turn, instead of whatever handled them before; for a game about to close
+// its window, whose SDL takes its own handlers down with it.
+void catch_stop_signals();
+
 // Returns once the line started last is saved or given up: at most the
 // lock's patience and two seconds more, and at once after a SIGINT or
 // SIGTERM, which gives up a line still waiting for its turn.

@@ -4,6 +4,7 @@
 #include "clock.h"
 #include "pads.h"
 #include "test_game.h"
+#include "view.h"
 
 using FrameLoop = WindowTest;
 
@@ -104,6 +105,8 @@ TEST_F(FrameLoop, AControllerPlaysAsTheKeysDo) {
     for (int i = 0; i < 12; i++) run_frame(&shut_down);
     EXPECT_GE(monotonic_seconds() - began, 9 * display_refresh_period()) << "paced";
     EXPECT_GT(game.view_yaw, M_PI / 2) << "turned";
+    EXPECT_LE(game.view_yaw - M_PI / 2, STICK_YAW_RATE * (monotonic_seconds() - game.start_time))
+        << "faster than the stick";
     SDL_JoystickClose(pad);
     SDL_JoystickDetachVirtual(device);
     run_frame(&shut_down);

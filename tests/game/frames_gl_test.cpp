@@ -234,6 +234,7 @@ TEST_F(Frames, TextLooksAsReviewed) {
             << "style " << &s - styles;
     }
     EXPECT_STREQ(fonts[6]->name, "normal:width=0.6:height=0.5") << "its name";
+    EXPECT_STREQ(fonts[7]->name, "normal:boldness=0.5") << "a bold one";
     load_font_data(palette.data(), 257, "cut short"); // a byte short of its glyph
     EXPECT_EQ(fonts[8]->glyph_width[0], 0u) << "a glyph cut short";
 }

@@ -205,7 +205,6 @@ TEST_F(Frames, TextLooksAsReviewed) {
         draw_text("|", 0xFF0000, r.x + text_width_n(text, r.text.size()), pen_y, 0, 0);
         end_text();
     }
-    text_blend_mode = 3;
     current_font = fonts[1];
     text_scale_x = 8;
     text_scale_y = 6;
@@ -214,7 +213,7 @@ TEST_F(Frames, TextLooksAsReviewed) {
     end_text();
     text_scale_x = text_scale_y = 1;
     text_in_overlay = 1;
-    expect_like_reference("text", read_frame(640, 600), 640, 600, 600, 4);
+    expect_like_reference("text", read_frame(640, 600), 640, 600, 600, 3);
     // Near styles share a font, others get their own; sizes that are not
     // sizes are refused; boldness widens.
     // clang-format off

@@ -105,7 +105,7 @@ TEST_F(Rules, PiecesSettleAndFullRingsAreRemovedAndScored) {
         << "the rows above came down by two";
 }
 
-// The final lock saves the game while the frames go on; nothing moves after.
+// The final lock saves the game while the frames go on.
 TEST_F(Rules, TheGameEndsWithOneScoreLineAndNothingMovesAfter) {
     state.score = 7;
     state.rows_cleared = 3;

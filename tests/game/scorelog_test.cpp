@@ -51,7 +51,7 @@ static const time_t ENDED = 1796446549;
 #define EIO_TEXT "Input/output error"
 #define FIFO "mkfifo scores.txt"
 
-// A line goes in whole or not at all, after earlier lines, in turns.
+// After earlier lines, in turns.
 TEST_F(ScoreLog, ALineGoesInWholeOrNotAtAll) {
     // room: bytes the file may grow by; refused: opens of the log refused.
     const struct {

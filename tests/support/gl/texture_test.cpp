@@ -34,8 +34,7 @@ static std::vector<uint8_t> box_filtered(const std::vector<uint8_t> &src, int w,
 
 using Textures = WindowTest;
 
-// Pictures stand upright in a power-of-two texture, in GL's channel order,
-// with box-filtered mipmaps.
+// In a power-of-two texture, in GL's channel order.
 TEST_F(Textures, PicturesStandUprightWithBoxFilteredMipmaps) {
     mipmap_extension_state = 0;
     srand(1);

@@ -70,13 +70,15 @@ TEST_F(GraphicsWindow, InputAndDisplays) {
         EXPECT_EQ(std::pair(mouse_x, mouse_y), relative ? std::pair(105, 207) : std::pair(30, 40))
             << "relative " << relative;
     }
-    SDL_SetRelativeMouseMode(SDL_FALSE);
     EXPECT_EQ(pixel_ratio, 1.0) << "ratio";
     int w, h;
     SDL_GetWindowSize(main_window, &w, &h);
     pixel_ratio = 1.25;
     set_view_size(w, h);
     EXPECT_EQ(drawable_height, h) << "SDL's drawable";
+    set_view_size(w + 1, h);
+    refresh_pixel_ratio(); // back to SDL's 1
+    EXPECT_EQ(drawable_width, w + 1) << "re-viewed";
     EXPECT_EQ(key_was_down['a'], 1) << "held on";
     close_graphics_window();
     open_graphics_window(16385, 1, "t"); // wider than SDL allows
@@ -95,6 +97,7 @@ TEST_F(GraphicsWindow, InputAndDisplays) {
                   std::tuple(w, h, 1.0 / hz))
             << width << " " << number;
     }
+    EXPECT_STREQ(window_error, "") << "stale";
     EXPECT_FALSE(pointer_shows()) << "a pointer over the game";
     EXPECT_EQ(key_down['a'], 0) << "reopened";
     std::array<uint8_t, 4> rgba{1};

@@ -87,7 +87,7 @@ for journey in "${@:?name the journeys}"; do
         # line, dated at the end, goes in when the lock frees, or SIGTERM gives
         # it up; thuds, the end's phrase
         start "${recorded[@]}"
-        within 10 'convert x:root -crop 1x1+960+2 txt:- | grep -q 66669999FFFF' || fail "no sky"
+        within 30 'convert x:root -crop 1x1+960+2 txt:- | grep -q 66669999FFFF' || fail "no sky"
         convert x:root -crop 300x150+100+800 \( +clone -blur 0x2 \) -compose difference -composite \
             -format '%[fx:mean>.001]' info: | grep -q 1 || fail "no bricks"
         printf '2020-Jan-01 00:00:00\t5\t2 rows\n' >"$dir/scores.txt"

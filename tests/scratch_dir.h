@@ -9,6 +9,11 @@
 
 using testing::internal::RE;
 
+inline std::string read_file(const char *path) {
+    std::ifstream in(path);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
 class ScratchDirTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -17,10 +22,6 @@ class ScratchDirTest : public ::testing::Test {
         dir = pattern;
     }
     void TearDown() override { ASSERT_EQ(chdir(old_dir) + system(("rm -rf " + dir).c_str()), 0); }
-    static std::string read_file(const char *path) {
-        std::ifstream in(path);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
     std::string dir;
     char old_dir[4096];
 };

@@ -1,6 +1,6 @@
-// Golden frames, compared with reviewed pictures (tools/update_frames): the
-// scene by tiles' mean colours, as renderers differ at grazing angles; texts,
-// drawn again alone below the frame, pixel by pixel.
+// Golden frames, compared with reviewed pictures (tools/update_frames) by
+// tiles' mean colours, as renderers differ at grazing angles; the texts,
+// drawn again alone below each frame, by smaller tiles.
 #include <cstdlib>
 #include <stb/stb_image.h>
 #include <stb/stb_image_write.h>

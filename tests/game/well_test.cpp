@@ -1,43 +1,28 @@
 #include "well.h"
 
-#include <gtest/gtest.h>
+#include "../scratch_dir.h"
 
-#include <fstream>
-#include <string>
-
-// Across the seam, a piece fits beside a block in or round its box, not on it.
-static void expect_fits_its_cells(const PieceCells &piece, int shape, int turns) {
-    int32_t **well = create_well();
-    for (int x = -1; x < 6; x++)
-        for (int y = -1; y < 6; y++) {
-            int32_t *block = &well[wrap_column(x - 2)][8 + y];
-            *block = 1;
-            bool on_it = x >= 0 && x < 5 && y >= 0 && y < 5 && piece.cell[x][y];
-            EXPECT_EQ(piece_fits(well, &piece, 0, 10), !on_it)
-                << "shape " << shape << ", " << turns << " turns, a block at " << x << " " << y;
-            *block = 0;
-        }
-    free_well(well);
-}
-
-// Every shape in every turn, as reviewed in shapes.txt: columns left to
-// right, rows bottom up, the pivot in the middle; a number past either end
-// deals the last.
+// Every shape in every turn, as reviewed in shapes.txt: where a block stops
+// it, in and round its box across the seam, pivot in the middle, bottom row
+// last; a number past either end deals the last.
 TEST(Well, EveryShapeInEveryTurn) {
+    int32_t **well = create_well();
     std::string drawn;
     for (int shape = -1; shape <= SHAPE_COUNT; shape++) {
         PieceCells turns[5];
         set_piece_shape(&turns[0], shape);
-        for (int t = 0; t < 4; t++) {
-            expect_fits_its_cells(turns[t], shape, t);
-            rotate_piece_cells(&turns[t], &turns[t + 1]);
-        }
-        for (int j = 4; j >= 0; j--, drawn += "\n")
+        for (int t = 0; t < 4; t++) rotate_piece_cells(&turns[t], &turns[t + 1]);
+        for (int y = 5; y >= -1; y--, drawn += "\n")
             for (int t = 0; t < 4; t++)
-                for (int i = 0; i < 5; i++)
-                    drawn += (t && !i ? " " : "") + std::string(1, ".#"[turns[t].cell[i][j]]);
+                for (int x = -1; x < 6; x++) {
+                    int32_t *block = &well[wrap_column(x - 2)][8 + y];
+                    *block = 1;
+                    if (t && x < 0) drawn += " ";
+                    drawn += ".#"[!piece_fits(well, &turns[t], 0, 10)];
+                    *block = 0;
+                }
         drawn += "\n";
     }
-    std::ifstream reviewed(SHAPES_FILE);
-    EXPECT_EQ(drawn, std::string(std::istreambuf_iterator<char>(reviewed), {}));
+    free_well(well);
+    EXPECT_EQ(drawn, read_file(SHAPES_FILE)) << "shapes.txt";
 }

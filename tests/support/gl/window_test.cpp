@@ -19,10 +19,9 @@ static bool pointer_shows() {
     return shows;
 }
 
-// Keys of other layouts and modifiers find their slots; buttons hold until let
-// go, the wheel for one pump, the last pump kept; motion, absolute or
-// relative; displays past the last mean the first, each at its rate; no
-// pointer over the game; a new window is cleared.
+// Keys, of other layouts too, find their slots; buttons hold until let go,
+// the wheel for a pump; motion, absolute or relative; displays past the last
+// mean the first; no pointer over the game; a new window is cleared.
 TEST_F(GraphicsWindow, InputAndDisplays) {
     pixel_ratio = 2;
     SDL_Event resize = {
